@@ -1,0 +1,134 @@
+#include "runtime/sequencer.h"
+
+#include "platform/audio.h"
+#include "platform/clock.h"
+#include "platform/glutSeam.h"
+#include "platform/random.h"
+#include "runtime/sharedCallbacks.h"
+
+SequencerState sequencer;
+
+namespace {
+
+// A draw scaled to [0, 1], in single precision.
+float unitDraw() { return static_cast<float>(demoRand()) * randScale; }
+
+// Fifteen draws in a fixed order: the growths first, then base and centre of
+// each rectangle. The first rectangle is larger (0.7) than the others (0.4).
+void drawSceneDecorValues() {
+  SceneDecor& decor = sequencer.decor;
+  for (DecorRect& rect : decor.rect) rect.growX = unitDraw();
+  for (DecorRect& rect : decor.rect) rect.growY = unitDraw();
+  for (int n = 0; n < 3; ++n) {
+    const double size = n == 0 ? 0.7 : 0.4;
+    DecorRect& rect = decor.rect[n];
+    rect.base = static_cast<float>(static_cast<double>(unitDraw()) * size);
+    rect.centreX = static_cast<float>((static_cast<double>(unitDraw()) - 0.5) * size);
+    rect.centreY = static_cast<float>((static_cast<double>(unitDraw()) - 0.5) * size);
+  }
+}
+
+bool entriesRemain() { return sequencer.nextEntry < timeline.size(); }
+
+}  // namespace
+
+int32_t timelineMs() {
+  const uint32_t ms = static_cast<uint32_t>(sequencer.nowMs) -
+                      static_cast<uint32_t>(sequencer.loadOffsetMs) -
+                      static_cast<uint32_t>(sequencer.trackTwoOffsetMs);
+  return static_cast<int32_t>(ms);
+}
+
+void activateEntry(const SceneEntry& entry) {
+  sequencer.currentEntry = entry;
+  entry.init();
+  drawSceneDecorValues();
+}
+
+void activateNextEntry() {
+  const SceneEntry& entry = timeline[sequencer.nextEntry];
+  ++sequencer.nextEntry;
+  sequencer.currentNumber = static_cast<int>(sequencer.nextEntry);
+  activateEntry(entry);
+}
+
+void idleTrampoline() {
+  // 1. The clock, read once per cycle.
+  const int32_t previous = sequencer.nowMs;
+  sequencer.nowMs = static_cast<int32_t>(getTickCount() - sequencer.startTick);
+  sequencer.frameMs = static_cast<int32_t>(static_cast<uint32_t>(sequencer.nowMs) -
+                                           static_cast<uint32_t>(previous));
+
+  // 2. At most one switch per cycle; equality with endMs keeps the entry.
+  if (entriesRemain() &&
+      (sequencer.forceAdvance || sequencer.currentEntry.endMs < timelineMs())) {
+    activateNextEntry();
+  }
+
+  // 3. The Escape fade lowers the volume over 2000 ms, then the program ends.
+  if (sequencer.quitRequested) {
+    if (sequencer.quitFade < 1.0f) {
+      const double step = static_cast<double>(sequencer.frameMs) *
+                          static_cast<double>(frameScale) * 0.005;
+      sequencer.quitFade = static_cast<float>(static_cast<double>(sequencer.quitFade) + step);
+      audioSetVolume(static_cast<int>(100.0f - 100.0f * sequencer.quitFade));
+    } else {
+      exitProgram(0);
+      return;
+    }
+  }
+
+  // 4. The scene's own idle (already the new entry's after a switch).
+  sequencer.currentEntry.idle();
+}
+
+void displayTrampoline() { sequencer.currentEntry.display(); }
+
+void reshapeTrampoline(int width, int height) { sequencer.currentEntry.reshape(width, height); }
+
+void keyboardHandler(unsigned char key, int, int) {
+  ViewControls& view = sequencer.view;
+  switch (key) {
+    case 27: sequencer.quitRequested = true; break;
+    case '+':
+      view.viewScaleX += 0.03;
+      view.viewScaleY += 0.03;
+      view.viewScaleZ += 0.03;
+      break;
+    case '-':
+      view.viewScaleX -= 0.03;
+      view.viewScaleY -= 0.03;
+      view.viewScaleZ -= 0.03;
+      break;
+    case ',': view.viewShiftX -= 0.02; break;
+    case '/': view.viewShiftX += 0.02; break;
+    case '.': view.viewShiftY -= 0.02; break;
+    case ';': view.viewShiftY += 0.02; break;
+    case 'k': view.viewShiftZ += 0.02; break;
+    case 'l': view.viewShiftZ -= 0.02; break;
+    case '8': view.viewAngleX += 1.0; break;
+    case '2': view.viewAngleX -= 1.0; break;
+    case '6': view.viewAngleY += 1.0; break;
+    case '4': view.viewAngleY -= 1.0; break;
+    case '7': view.viewAngleZ += 1.0; break;
+    case '9': view.viewAngleZ -= 1.0; break;
+    case '5':
+      // A tiny scale, not the initial one; the shifts stay.
+      view.viewAngleX = view.viewAngleY = view.viewAngleZ = 0.0;
+      view.viewScaleX = view.viewScaleY = view.viewScaleZ = 0.008;
+      break;
+    case 'p':
+      // While paused no cycle runs: the clock keeps ticking, and on resume
+      // the entries that ran out meanwhile are activated one per cycle.
+      registerIdle(sequencer.paused ? idleTrampoline : emptyCallback);
+      sequencer.paused = !sequencer.paused;
+      break;
+    default: break;
+  }
+  requestRedisplay();
+}
+
+void markLoadingFinished() {
+  sequencer.loadOffsetMs = static_cast<int32_t>(getTickCount() - sequencer.startTick);
+  sequencer.forceAdvance = false;
+}

@@ -1,0 +1,188 @@
+#include "runtime/stateDump.h"
+
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "platform/random.h"
+#include "runtime/sequencer.h"
+
+namespace {
+
+struct Registered {
+  std::string name;
+  StateDumpFn dump;
+};
+
+struct StateDumpRegistry {
+  std::vector<Registered> modules;
+};
+
+// Modules register from their static initialisers, so the registry is
+// created on first use rather than at an unspecified point of start-up.
+StateDumpRegistry& registry() {
+  static StateDumpRegistry modules;
+  return modules;
+}
+
+// Version 1.0 of the format: magic, version, a little-endian 16-bit header
+// length, then a Python dict literal padded with spaces so that the data
+// starts on a 64-byte boundary.
+template <typename T>
+bool writeNpyArray(const std::string& path, const char* descr, const T* data,
+                   const std::vector<size_t>& shape) {
+  std::string dims;
+  size_t count = 1;
+  for (size_t d : shape) {
+    dims += std::to_string(d) + ", ";
+    count *= d;
+  }
+  if (shape.size() > 1) dims.resize(dims.size() - 1);  // "(3, 4)" but "(3,)"
+  std::string header = "{'descr': '" + std::string(descr) +
+                       "', 'fortran_order': False, 'shape': (" + dims + "), }";
+  const size_t preamble = 10;
+  const size_t total = (preamble + header.size() + 1 + 63) / 64 * 64;
+  header.append(total - preamble - header.size() - 1, ' ');
+  header.push_back('\n');
+
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const unsigned char magic[8] = {0x93, 'N', 'U', 'M', 'P', 'Y', 1, 0};
+  const unsigned char length[2] = {static_cast<unsigned char>(header.size() & 0xFF),
+                                   static_cast<unsigned char>(header.size() >> 8)};
+  bool ok = std::fwrite(magic, 1, 8, file) == 8 && std::fwrite(length, 1, 2, file) == 2 &&
+            std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
+            (count == 0 || std::fwrite(data, sizeof(T), count, file) == count);
+  ok = std::fclose(file) == 0 && ok;
+  return ok;
+}
+
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') out.push_back('\\');
+    out.push_back(c);
+  }
+  out.push_back('"');
+  return out;
+}
+
+std::string number(double value, int digits) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value > 0 ? "Infinity" : "-Infinity");
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*g", digits, value);
+  return text;
+}
+
+}  // namespace
+
+bool writeNpy(const std::string& path, const float* data, const std::vector<size_t>& shape) {
+  return writeNpyArray(path, "<f4", data, shape);
+}
+bool writeNpy(const std::string& path, const double* data, const std::vector<size_t>& shape) {
+  return writeNpyArray(path, "<f8", data, shape);
+}
+bool writeNpy(const std::string& path, const int32_t* data, const std::vector<size_t>& shape) {
+  return writeNpyArray(path, "<i4", data, shape);
+}
+bool writeNpy(const std::string& path, const uint32_t* data, const std::vector<size_t>& shape) {
+  return writeNpyArray(path, "<u4", data, shape);
+}
+bool writeNpy(const std::string& path, const int16_t* data, const std::vector<size_t>& shape) {
+  return writeNpyArray(path, "<i2", data, shape);
+}
+bool writeNpy(const std::string& path, const int8_t* data, const std::vector<size_t>& shape) {
+  return writeNpyArray(path, "|i1", data, shape);
+}
+bool writeNpy(const std::string& path, const uint8_t* data, const std::vector<size_t>& shape) {
+  return writeNpyArray(path, "|u1", data, shape);
+}
+
+// NaN and the infinities are written as Python's json module reads them.
+void JsonScalars::add(const char* name, double value) { fields_.emplace_back(name, number(value, 17)); }
+void JsonScalars::add(const char* name, float value) {
+  fields_.emplace_back(name, number(static_cast<double>(value), 9));
+}
+void JsonScalars::add(const char* name, int64_t value) {
+  fields_.emplace_back(name, std::to_string(value));
+}
+void JsonScalars::add(const char* name, bool value) { fields_.emplace_back(name, value ? "true" : "false"); }
+void JsonScalars::add(const char* name, const char* value) { fields_.emplace_back(name, quoted(value)); }
+
+std::string JsonScalars::text() const {
+  std::string out = "{\n";
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    out += "  " + quoted(fields_[i].first) + ": " + fields_[i].second;
+    out += i + 1 < fields_.size() ? ",\n" : "\n";
+  }
+  out += "}\n";
+  return out;
+}
+
+bool JsonScalars::write(const std::string& path) const {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const std::string body = text();
+  bool ok = std::fwrite(body.data(), 1, body.size(), file) == body.size();
+  ok = std::fclose(file) == 0 && ok;
+  return ok;
+}
+
+void registerStateDump(const char* name, StateDumpFn dump) {
+  for (Registered& module : registry().modules) {
+    if (module.name == name) {
+      module.dump = dump;
+      return;
+    }
+  }
+  registry().modules.push_back({name, dump});
+}
+
+void writeStateDumps(const std::string& frameDirectory) {
+  JsonScalars rng;
+  rng.add("state", demoRandState());
+  rng.add("draws", static_cast<int64_t>(demoRandDraws()));
+  rng.write(frameDirectory + "/rng.json");
+
+  const SequencerState& s = sequencer;
+  JsonScalars seq;
+  seq.add("currentEntry", s.currentNumber);
+  seq.add("nextEntry", static_cast<int64_t>(s.nextEntry) + 1);
+  seq.add("startTick", s.startTick);
+  seq.add("nowMs", s.nowMs);
+  seq.add("frameMs", s.frameMs);
+  seq.add("timelineMs", timelineMs());
+  seq.add("endMs", s.currentEntry.endMs);
+  seq.add("loadOffsetMs", s.loadOffsetMs);
+  seq.add("trackTwoOffsetMs", s.trackTwoOffsetMs);
+  seq.add("forceAdvance", s.forceAdvance);
+  seq.add("quitRequested", s.quitRequested);
+  seq.add("quitFade", s.quitFade);
+  seq.add("paused", s.paused);
+  const ViewControls& v = s.view;
+  seq.add("viewScaleX", v.viewScaleX);
+  seq.add("viewScaleY", v.viewScaleY);
+  seq.add("viewScaleZ", v.viewScaleZ);
+  seq.add("viewAngleX", v.viewAngleX);
+  seq.add("viewAngleY", v.viewAngleY);
+  seq.add("viewAngleZ", v.viewAngleZ);
+  seq.add("viewShiftX", v.viewShiftX);
+  seq.add("viewShiftY", v.viewShiftY);
+  seq.add("viewShiftZ", v.viewShiftZ);
+  seq.write(frameDirectory + "/sequencer.json");
+
+  // The decoration rectangles as a 3 x 5 float32 array: base, centreX,
+  // centreY, growX, growY per rectangle.
+  float decor[3][5];
+  for (int n = 0; n < 3; ++n) {
+    const DecorRect& r = s.decor.rect[n];
+    decor[n][0] = r.base;
+    decor[n][1] = r.centreX;
+    decor[n][2] = r.centreY;
+    decor[n][3] = r.growX;
+    decor[n][4] = r.growY;
+  }
+  writeNpy(frameDirectory + "/sceneDecor.npy", &decor[0][0], {3, 5});
+
+  for (const Registered& module : registry().modules) module.dump(frameDirectory);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Frame-by-frame state dumps for people who study the simulations.
+//
+// Each simulation module registers one dump function; the capture tool calls
+// all of them for every frame it writes, each into the frame's folder. Arrays
+// go to NumPy .npy files with their exact element types, scalars to one JSON
+// file per module.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes an array with the given shape (row-major) as a .npy file.
+bool writeNpy(const std::string& path, const float* data, const std::vector<size_t>& shape);
+bool writeNpy(const std::string& path, const double* data, const std::vector<size_t>& shape);
+bool writeNpy(const std::string& path, const int32_t* data, const std::vector<size_t>& shape);
+bool writeNpy(const std::string& path, const uint32_t* data, const std::vector<size_t>& shape);
+bool writeNpy(const std::string& path, const int16_t* data, const std::vector<size_t>& shape);
+bool writeNpy(const std::string& path, const int8_t* data, const std::vector<size_t>& shape);
+bool writeNpy(const std::string& path, const uint8_t* data, const std::vector<size_t>& shape);
+
+// A flat JSON object of named scalars, written in insertion order. Floats
+// keep the digits that read back to the same single-precision value.
+class JsonScalars {
+ public:
+  void add(const char* name, double value);
+  void add(const char* name, float value);
+  void add(const char* name, int64_t value);
+  void add(const char* name, int32_t value) { add(name, static_cast<int64_t>(value)); }
+  void add(const char* name, uint32_t value) { add(name, static_cast<int64_t>(value)); }
+  void add(const char* name, bool value);
+  void add(const char* name, const char* value);
+  std::string text() const;
+  bool write(const std::string& path) const;
+
+ private:
+  std::vector<std::pair<std::string, std::string>> fields_;
+};
+
+// Writes one module's state into the frame's folder.
+using StateDumpFn = void (*)(const std::string& frameDirectory);
+
+void registerStateDump(const char* name, StateDumpFn dump);
+// Writes rng.json, sequencer.json and every registered module's dump.
+void writeStateDumps(const std::string& frameDirectory);

@@ -1,0 +1,93 @@
+#include "runtime/text.h"
+
+#include <GL/freeglut.h>
+
+#include <cmath>
+
+#include "platform/random.h"
+
+TextState textState;
+
+namespace {
+
+// Each copy of jittered text moves by at most 0.008 of the half-screen.
+constexpr float jitterScale = 2.4414808e-07f;
+
+float leftEnd(float x, float dx) {
+  return static_cast<float>(static_cast<double>(x) + static_cast<double>(dx));
+}
+
+void beginTextPass() {
+  glEnable(GL_BLEND);
+  glDisable(GL_LINE_SMOOTH);
+}
+
+}  // namespace
+
+int strokeTextWidth(const char* text) {
+  int width = 0;
+  for (const char* c = text; *c != '\0'; ++c) {
+    width += glutStrokeWidth(GLUT_STROKE_ROMAN, static_cast<signed char>(*c));
+  }
+  return width;
+}
+
+void strokeText(float x, float y, const char* text) {
+  glPushMatrix();
+  glTranslatef(x, y, 0.0f);
+  for (const char* c = text; *c != '\0'; ++c) {
+    glutStrokeCharacter(GLUT_STROKE_ROMAN, static_cast<signed char>(*c));
+  }
+  glPopMatrix();
+}
+
+void drawPlainText(float r, float g, float b, float left, float right, float bottom, float top,
+                   float x, float dx, float y, const char* text) {
+  beginTextPass();
+  glColor4f(r, g, b, 1.0f);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  gluOrtho2D(left, right, bottom, top);
+  strokeText(leftEnd(x, dx), y, text);
+  glPopMatrix();
+}
+
+void drawSwayingText(float r, float g, float b, float left, float right, float bottom, float top,
+                     float x, float dx, float y, const char* text) {
+  beginTextPass();
+  glColor4f(r, g, b, 1.0f);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glRotatef(static_cast<float>(20.0 * std::sin(static_cast<double>(textState.swayPhase))), 0.0f,
+            0.0f, 1.0f);
+  gluOrtho2D(left, right, bottom, top);
+  strokeText(leftEnd(x, dx), y, text);
+  glPopMatrix();
+}
+
+void drawJitterText(float r, float g, float b, float left, float right, float bottom, float top,
+                    float x, float dx, float y, const char* text) {
+  beginTextPass();
+  for (int pass = 0; pass < 5; ++pass) {
+    glColor4f(r, g, b, 0.1f * static_cast<float>(pass));
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    // The vertical offset is drawn first.
+    const float vertical = static_cast<float>(demoRand()) * jitterScale;
+    const float horizontal = static_cast<float>(demoRand()) * jitterScale;
+    glTranslatef(horizontal, vertical, 0.0f);
+    gluOrtho2D(left, right, bottom, top);
+    strokeText(leftEnd(x, dx), y, text);
+    glPopMatrix();
+  }
+}
+
+void bitmapText(float x, float y, const char* text) {
+  glRasterPos2f(x, y);
+  for (const char* c = text; *c != '\0'; ++c) {
+    glutBitmapCharacter(GLUT_BITMAP_TIMES_ROMAN_24, static_cast<signed char>(*c));
+  }
+}
