@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up everything and runs all tests: once in a regular build with warnings
+# as errors, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+
+"$root/scripts/build.sh" build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORRAN_WERROR=ON
+ctest --test-dir "$root/build-test" --output-on-failure
+
+"$root/scripts/build.sh" build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVORRAN_WERROR=ON \
+  -DVORRAN_SANITIZE=ON -DVORRAN_BUILD_BENCH=OFF
+ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build-sanitize" --output-on-failure
