@@ -37,7 +37,8 @@ bool writeNpyArray(const std::string& path, const char* descr, const T* data,
     dims += std::to_string(d) + ", ";
     count *= d;
   }
-  if (shape.size() > 1) dims.resize(dims.size() - 1);  // "(3, 4)" but "(3,)"
+  // Drop the last ", " but keep the comma of a one-element tuple: "(3, 4)" but "(3,)".
+  if (!shape.empty()) dims.resize(dims.size() - (shape.size() > 1 ? 2 : 1));
   std::string header = "{'descr': '" + std::string(descr) +
                        "', 'fortran_order': False, 'shape': (" + dims + "), }";
   const size_t preamble = 10;

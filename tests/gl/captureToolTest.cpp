@@ -1,0 +1,130 @@
+// The vorran-capture command line: the same stretch captured twice gives the
+// same files, the files follow the tool's contract, bad arguments are refused.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& path) {
+  std::string text;
+  if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    char block[65536];
+    for (size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;) text.append(block, n);
+    std::fclose(file);
+  }
+  return text;
+}
+
+std::set<std::string> namesIn(const fs::path& directory) {
+  std::set<std::string> names;
+  for (const auto& item : fs::directory_iterator(directory)) {
+    names.insert(item.path().filename().string());
+  }
+  return names;
+}
+
+std::string frameName(int frame, const char* suffix) {
+  char name[32];
+  std::snprintf(name, sizeof name, "frame-%06d%s", frame, suffix);
+  return name;
+}
+
+struct Outcome {
+  int status = -1;
+  std::string errors;
+};
+
+class CaptureTool : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    scratch = fs::temp_directory_path() / ("vorran-capture-test-" + std::to_string(getpid()));
+    fs::remove_all(scratch);
+    fs::create_directories(scratch);
+    // Entries 1 to 6 at 10 frames a second: 483 cycles, every 40th written.
+    const std::string stretch = "--fps 10 --entries 1-6 --every 40 --out " + scratch.string();
+    first = run(stretch + "/first");
+    // Writing the state alongside must not change a picture.
+    second = run(stretch + "/second --dump-state " + scratch.string() + "/state");
+  }
+  static void TearDownTestSuite() { fs::remove_all(scratch); }
+
+  static Outcome run(const std::string& arguments) {
+    const std::string errors = (scratch / "errors.txt").string();
+    const int raw = std::system(
+        (std::string(VORRAN_CAPTURE_TOOL) + " " + arguments + " >/dev/null 2>" + errors).c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, contents(errors)};
+  }
+
+  static inline fs::path scratch;
+  static inline Outcome first;
+  static inline Outcome second;
+};
+
+TEST_F(CaptureTool, TwoCapturesOfTheSameStretchAreIdentical) {
+  ASSERT_EQ(first.status, 0) << first.errors;
+  ASSERT_EQ(second.status, 0) << second.errors;
+  const std::set<std::string> names = namesIn(scratch / "first");
+  EXPECT_EQ(names, namesIn(scratch / "second"));
+  for (const std::string& name : names) {
+    EXPECT_TRUE(contents(scratch / "first" / name) == contents(scratch / "second" / name)) << name;
+  }
+}
+
+TEST_F(CaptureTool, FramesTableNamesEveryWrittenPicture) {
+  ASSERT_EQ(first.status, 0) << first.errors;
+  const std::string table = contents(scratch / "first" / "frames.csv");
+  // Frame k is at (k + 1) x 100 ms. Entry 6 began at 47200 ms, 100 ms after
+  // the clock restart; entry 7 at 48400 ms ends the capture after frame 482.
+  EXPECT_EQ(table.substr(0, table.find('\n', 0) + 1), "frame,entry,virtualMs,timelineMs,frameMs\n");
+  EXPECT_EQ(table.substr(table.find('\n') + 1, 16), "0,1,100,100,100\n");
+  EXPECT_TRUE(table.ends_with("\n480,6,48100,1000,100\n")) << table;
+
+  std::set<std::string> expected{"frames.csv"};
+  int rows = 0;
+  size_t at = table.find('\n') + 1;
+  for (int frame = 0, entry = 0; at < table.size(); at = table.find('\n', at) + 1, ++rows) {
+    ASSERT_EQ(std::sscanf(table.c_str() + at, "%d,%d", &frame, &entry), 2);
+    EXPECT_EQ(frame, rows * 40);
+    EXPECT_TRUE(entry >= 1 && entry <= 6) << entry;
+    expected.insert(frameName(frame, ".png"));
+  }
+  EXPECT_EQ(rows, 13);
+  EXPECT_EQ(namesIn(scratch / "first"), expected);
+}
+
+TEST_F(CaptureTool, StateIsDumpedForEveryWrittenFrame) {
+  ASSERT_EQ(second.status, 0) << second.errors;
+  std::set<std::string> expected;
+  for (int frame = 0; frame <= 480; frame += 40) {
+    const fs::path folder = scratch / "state" / frameName(frame, "");
+    expected.insert(folder.filename().string());
+    EXPECT_TRUE(fs::is_regular_file(folder / "rng.json")) << folder;
+    EXPECT_TRUE(fs::is_regular_file(folder / "sequencer.json")) << folder;
+  }
+  EXPECT_EQ(namesIn(scratch / "state"), expected);
+}
+
+TEST_F(CaptureTool, RefusesBadArgumentsAndWritesNothing) {
+  const std::string out = " --out " + (scratch / "refused").string();
+  for (const std::string& arguments : std::vector<std::string>{
+           "--entries 9-3" + out, "--entries 0-4" + out, "--fps 0" + out, "--fps 10",
+           "--every 0" + out, "--frames 3" + out, out + " --fps"}) {
+    const Outcome outcome = run(arguments);
+    EXPECT_NE(outcome.status, 0) << arguments;
+    EXPECT_TRUE(outcome.errors.starts_with("vorran-capture: ")) << arguments << outcome.errors;
+    EXPECT_NE(outcome.errors.find("usage: vorran-capture --out DIR"), std::string::npos);
+    EXPECT_FALSE(fs::exists(scratch / "refused")) << arguments;
+  }
+}
+
+}  // namespace
