@@ -41,30 +41,36 @@ void strokeText(float x, float y, const char* text) {
   glPopMatrix();
 }
 
-void drawPlainText(float r, float g, float b, float left, float right, float bottom, float top,
-                   float x, float dx, float y, const char* text) {
+namespace {
+
+// One coloured pass under its own projection, turned by the sway angle when
+// asked to.
+void drawTextPass(float r, float g, float b, float left, float right, float bottom, float top,
+                  float x, float dx, float y, const char* text, bool sway) {
   beginTextPass();
   glColor4f(r, g, b, 1.0f);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
+  if (sway) {
+    glRotatef(static_cast<float>(20.0 * std::sin(static_cast<double>(textState.swayPhase))), 0.0f,
+              0.0f, 1.0f);
+  }
   gluOrtho2D(left, right, bottom, top);
   strokeText(leftEnd(x, dx), y, text);
   glPopMatrix();
 }
 
+}  // namespace
+
+void drawPlainText(float r, float g, float b, float left, float right, float bottom, float top,
+                   float x, float dx, float y, const char* text) {
+  drawTextPass(r, g, b, left, right, bottom, top, x, dx, y, text, false);
+}
+
 void drawSwayingText(float r, float g, float b, float left, float right, float bottom, float top,
                      float x, float dx, float y, const char* text) {
-  beginTextPass();
-  glColor4f(r, g, b, 1.0f);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glRotatef(static_cast<float>(20.0 * std::sin(static_cast<double>(textState.swayPhase))), 0.0f,
-            0.0f, 1.0f);
-  gluOrtho2D(left, right, bottom, top);
-  strokeText(leftEnd(x, dx), y, text);
-  glPopMatrix();
+  drawTextPass(r, g, b, left, right, bottom, top, x, dx, y, text, true);
 }
 
 void drawJitterText(float r, float g, float b, float left, float right, float bottom, float top,
