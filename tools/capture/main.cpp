@@ -256,9 +256,10 @@ int main(int argc, char** argv) {
   const double seconds = static_cast<double>(monotonicMicros() - wallStart) * 1e-6;
   if (terminal) std::fputc('\n', stderr);
   std::fprintf(stderr,
-               "vorran-capture: wrote %" PRId64 " frames (entries %d-%d) to %s; rendered %" PRId64
+               "vorran-capture: wrote %" PRId64 " frame%s (entries %d-%d) to %s; rendered %" PRId64
                " frames in %.1f s, %.1f frames per second\n",
-               written, firstWrittenEntry, lastWrittenEntry, out.c_str(), cycles, seconds,
+               written, written == 1 ? "" : "s", firstWrittenEntry, lastWrittenEntry, out.c_str(),
+               cycles, seconds,
                seconds > 0.0 ? static_cast<double>(cycles) / seconds : 0.0);
   return 0;
 }
