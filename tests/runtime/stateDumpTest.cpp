@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -79,27 +78,6 @@ TEST_F(StateDumpTest, NpyFilesForEachElementType) {
 
 
   EXPECT_FALSE(writeNpy((folder / "missing" / "f.npy").string(), line, {7}));
-}
-
-TEST(JsonScalars, NamedValuesInInsertionOrder) {
-  JsonScalars json;
-  json.add("entry", int32_t{79});
-  json.add("tick", uint32_t{4294967295u});
-  json.add("fade", 0.1f);
-  json.add("angle", 0.1);
-  json.add("paused", true);
-  json.add("name", "say \"hi\"");
-  json.add("nothing", std::nan(""));
-  EXPECT_EQ(json.text(),
-            "{\n"
-            "  \"entry\": 79,\n"
-            "  \"tick\": 4294967295,\n"
-            "  \"fade\": 0.100000001,\n"
-            "  \"angle\": 0.10000000000000001,\n"
-            "  \"paused\": true,\n"
-            "  \"name\": \"say \\\"hi\\\"\",\n"
-            "  \"nothing\": NaN\n"
-            "}\n");
 }
 
 TEST_F(StateDumpTest, FrameFolderGetsGeneratorSequencerAndDecor) {
