@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/glutSeam.h"
+
 using InitFn = void (*)();
-using IdleFn = void (*)();
-using ReshapeFn = void (*)(int width, int height);
-using DisplayFn = void (*)();
 
 // One scene of the Timeline. A slot with nothing to do carries the empty
 // callback, never a null.

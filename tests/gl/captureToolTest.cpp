@@ -11,19 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/fileContents.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& path) {
-  std::string text;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char block[65536];
-    for (size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;) text.append(block, n);
-    std::fclose(file);
-  }
-  return text;
-}
 
 std::set<std::string> namesIn(const fs::path& directory) {
   std::set<std::string> names;
@@ -62,7 +54,7 @@ class CaptureTool : public testing::Test {
     const std::string errors = (scratch / "errors.txt").string();
     const int raw = std::system(
         (std::string(VORRAN_CAPTURE_TOOL) + " " + arguments + " >/dev/null 2>" + errors).c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, contents(errors)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, fileContents(errors)};
   }
 
   static inline fs::path scratch;
@@ -76,13 +68,14 @@ TEST_F(CaptureTool, TwoCapturesOfTheSameStretchAreIdentical) {
   const std::set<std::string> names = namesIn(scratch / "first");
   EXPECT_EQ(names, namesIn(scratch / "second"));
   for (const std::string& name : names) {
-    EXPECT_TRUE(contents(scratch / "first" / name) == contents(scratch / "second" / name)) << name;
+    EXPECT_TRUE(fileContents(scratch / "first" / name) == fileContents(scratch / "second" / name))
+        << name;
   }
 }
 
 TEST_F(CaptureTool, FramesTableNamesEveryWrittenPicture) {
   ASSERT_EQ(first.status, 0) << first.errors;
-  const std::string table = contents(scratch / "first" / "frames.csv");
+  const std::string table = fileContents(scratch / "first" / "frames.csv");
   // Frame k is at (k + 1) x 100 ms. Entry 6 began at 47200 ms, 100 ms after
   // the clock restart; entry 7 at 48400 ms ends the capture after frame 482.
   EXPECT_EQ(table.substr(0, table.find('\n', 0) + 1), "frame,entry,virtualMs,timelineMs,frameMs\n");

@@ -10,20 +10,11 @@
 #include "runtime/sequencer.h"
 #include "runtime/stateDump.h"
 
+#include "tests/support/fileContents.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-  std::string text;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char chunk[4096];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
-    std::fclose(file);
-  }
-  return text;
-}
 
 class StateDumpTest : public testing::Test {
  protected:
@@ -66,15 +57,15 @@ TEST_F(StateDumpTest, NpyFilesForEachElementType) {
   float grid[3][5];
   for (int i = 0; i < 15; ++i) grid[i / 5][i % 5] = 0.5f * static_cast<float>(i) - 3.0f;
   ASSERT_TRUE(writeNpy((folder / "a.npy").string(), &grid[0][0], {3, 5}));
-  EXPECT_EQ(npyData(readFile(folder / "a.npy"), "<f4", "(3, 5)"), bytesOf(&grid[0][0], 15));
+  EXPECT_EQ(npyData(fileContents(folder / "a.npy"), "<f4", "(3, 5)"), bytesOf(&grid[0][0], 15));
 
   const double line[7] = {1.0, -2.5, 1e-300, 0.1, 3.0, 4.0, 5.0};
   ASSERT_TRUE(writeNpy((folder / "b.npy").string(), line, {7}));
-  EXPECT_EQ(npyData(readFile(folder / "b.npy"), "<f8", "(7,)"), bytesOf(line, 7));
+  EXPECT_EQ(npyData(fileContents(folder / "b.npy"), "<f8", "(7,)"), bytesOf(line, 7));
 
   const int32_t cells[2][2][2] = {{{1, -2}, {3, -4}}, {{5, 6}, {7, INT32_MIN}}};
   ASSERT_TRUE(writeNpy((folder / "c.npy").string(), &cells[0][0][0], {2, 2, 2}));
-  EXPECT_EQ(npyData(readFile(folder / "c.npy"), "<i4", "(2, 2, 2)"), bytesOf(&cells[0][0][0], 8));
+  EXPECT_EQ(npyData(fileContents(folder / "c.npy"), "<i4", "(2, 2, 2)"), bytesOf(&cells[0][0][0], 8));
 
 
   EXPECT_FALSE(writeNpy((folder / "missing" / "f.npy").string(), line, {7}));
@@ -89,18 +80,18 @@ TEST_F(StateDumpTest, FrameFolderGetsGeneratorSequencerAndDecor) {
   sequencer.decor.rect[1] = {.base = 0.25f, .centreX = -0.5f, .centreY = 0.125f, .growX = 0.75f, .growY = 1.0f};
   writeStateDumps(folder.string());
 
-  const std::string rng = readFile(folder / "rng.json");
+  const std::string rng = fileContents(folder / "rng.json");
   EXPECT_NE(rng.find("\"state\": 415139642"), std::string::npos) << rng;
   EXPECT_NE(rng.find("\"draws\": 3"), std::string::npos) << rng;
 
-  const std::string seq = readFile(folder / "sequencer.json");
+  const std::string seq = fileContents(folder / "sequencer.json");
   EXPECT_NE(seq.find("\"currentEntry\": 79,"), std::string::npos) << seq;
   EXPECT_NE(seq.find("\"nextEntry\": 80,"), std::string::npos) << seq;
   EXPECT_NE(seq.find("\"viewShiftY\": -0.40000000000000002"), std::string::npos) << seq;
 
   // One row per rectangle: base, centreX, centreY, growX, growY.
   const float decor[3][5] = {{}, {0.25f, -0.5f, 0.125f, 0.75f, 1.0f}, {}};
-  EXPECT_EQ(npyData(readFile(folder / "sceneDecor.npy"), "<f4", "(3, 5)"), bytesOf(&decor[0][0], 15));
+  EXPECT_EQ(npyData(fileContents(folder / "sceneDecor.npy"), "<f4", "(3, 5)"), bytesOf(&decor[0][0], 15));
   EXPECT_TRUE(fs::exists(folder / "pendulum.json"));
   resetDemoRand();
 }
