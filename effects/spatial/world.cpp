@@ -1,0 +1,153 @@
+#include "effects/spatial/world.h"
+
+#include "platform/random.h"
+
+World world;
+
+namespace {
+
+float unitDraw() { return static_cast<float>(demoRand()) * randScale; }
+
+float distance(const Particle* a, const Particle* b) {
+  return static_cast<float>((a->position - b->position).length());
+}
+
+// The float nearest 2/19 times the pendulum count, in double precision.
+double pendulumSpacing() { return static_cast<double>(world.pendulumCount) * static_cast<double>(0.10526316f); }
+
+void addPendulum(Particle* pivot, const Vector3& bobPosition) {
+  Particle* bob = appendParticle(world.particles, 0.1f, ParticleCollides, bobPosition, {}, 0.0);
+  appendSphere(world.spheres, 0.05f, {}, 1.0f, SphereActive | SphereWire, bob);
+  // Two identical springs act as one of twice the stiffness and damping.
+  appendSpring(world.springs, 8.2f, 0.4f, 50.5f, pivot, bob);
+  appendSpring(world.springs, 8.2f, 0.4f, 50.5f, pivot, bob);
+}
+
+Particle* appendPivot(double x) {
+  return appendParticle(world.particles, 0.1f, ParticleFixed, {x, 0.9, 0.0}, {}, 0.0);
+}
+
+}  // namespace
+
+void releaseWorldLists() {
+  world.particles = nullptr;
+  world.springs = nullptr;
+  world.spheres = nullptr;
+  world.particleRecords.release();
+  world.springRecords.release();
+  world.sphereRecords.release();
+}
+
+void startWorldLists(uint32_t springHeadTag) {
+  releaseWorldLists();
+  world.particles = newParticle(1.0f, ParticleHidden, {}, {}, 0.0);
+  world.springs = newSpring(0.0f, 0.0f, 0.0f, world.particles, world.particles);
+  world.springs->tag = springHeadTag;
+  world.spheres = newSphere(0.0f, {}, 0.0f, SphereIgnored, nullptr);
+}
+
+Particle* newParticle(float mass, uint32_t flags, Vector3 position, Vector3 velocity, double radius) {
+  Particle* p = world.particleRecords.make();
+  p->mass = mass;
+  p->flags = flags;
+  p->position = position;
+  p->velocity = velocity;
+  p->radius = radius;
+  return p;
+}
+
+Spring* newSpring(float damping, float restLength, float stiffness, Particle* a, Particle* b) {
+  Spring* s = world.springRecords.make();
+  s->a = a;
+  s->b = b;
+  s->stiffness = stiffness;
+  s->damping = damping;
+  s->restLength = restLength;
+  return s;
+}
+
+Spring* newSpringMeasured(float damping, float restLength, float stiffness, Particle* a, Particle* b,
+                          uint32_t tag) {
+  Spring* s = newSpring(damping, restLength, stiffness, a, b);
+  s->tag = tag;
+  if (restLength == 0.0f) s->restLength = distance(a, b);
+  return s;
+}
+
+Spring* newSpringSlack(float damping, float restLength, float stiffness, Particle* a, Particle* b,
+                       uint32_t tag) {
+  Spring* s = newSpring(damping, restLength, stiffness, a, b);
+  s->tag = tag;
+  if (restLength == 0.0f) {
+    s->restLength = static_cast<float>((a->position - b->position).length() * 10.0 / 11.0);
+  }
+  return s;
+}
+
+Sphere* newSphere(float radius, Vector3 position, float bounce, uint32_t flags, Particle* carrier) {
+  Sphere* s = world.sphereRecords.make();
+  s->flags = flags;
+  s->carrier = carrier;
+  s->position = position;
+  s->radius = radius;
+  s->bounce = bounce;
+  for (float& c : s->colour) c = unitDraw();
+  return s;
+}
+
+Particle* appendParticle(Particle* head, float mass, uint32_t flags, Vector3 position, Vector3 velocity,
+                         double radius) {
+  return linkBehind(head, newParticle(mass, flags, position, velocity, radius));
+}
+
+Spring* appendSpring(Spring* head, float damping, float restLength, float stiffness, Particle* a, Particle* b) {
+  return linkBehind(head, newSpring(damping, restLength, stiffness, a, b));
+}
+
+Spring* appendSpringMeasured(Spring* head, float damping, float restLength, float stiffness, Particle* a,
+                             Particle* b, uint32_t tag) {
+  return linkBehind(head, newSpringMeasured(damping, restLength, stiffness, a, b, tag));
+}
+
+Spring* appendSpringSlack(Spring* head, float damping, float restLength, float stiffness, Particle* a,
+                          Particle* b, uint32_t tag) {
+  return linkBehind(head, newSpringSlack(damping, restLength, stiffness, a, b, tag));
+}
+
+Sphere* appendSphere(Sphere* head, float radius, Vector3 position, float bounce, uint32_t flags,
+                     Particle* carrier) {
+  Sphere* s = linkBehind(head, newSphere(radius, position, bounce, flags, carrier));
+  if (carrier != nullptr) carrier->flags |= ParticleCarried;
+  return s;
+}
+
+Particle* lastParticle(Particle* node) { return lastInList(node); }
+
+Particle* particleAfter(Particle* node, int n) {
+  Particle* p = node;
+  for (int step = 0; step < n; ++step) {
+    if (p == nullptr || p->next == nullptr) return node;
+    p = p->next;
+  }
+  return p;
+}
+
+Particle* particleAt(int index) {
+  Particle* head = world.particles;
+  if (index < 0 || head == nullptr) return head;
+  Particle* p = head->next;
+  for (int i = 0; i < index && p != nullptr; ++i) p = p->next;
+  return p != nullptr ? p : head;
+}
+
+void addHangingPendulum() {
+  ++world.pendulumCount;
+  const double x = pendulumSpacing() - 0.5;
+  addPendulum(appendPivot(x), {x, 0.4, 0.0});
+}
+
+void addRaisedPendulum() {
+  ++world.pendulumCount;
+  Particle* pivot = appendPivot(pendulumSpacing() - 0.5);
+  addPendulum(pivot, {pendulumSpacing() - 0.2, 0.9, 0.0});
+}
