@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "platform/random.h"
@@ -27,20 +29,14 @@ StateDumpRegistry& registry() {
 
 // Version 1.0 of the format: magic, version, a little-endian 16-bit header
 // length, then a Python dict literal padded with spaces so that the data
-// starts on a 64-byte boundary.
-template <typename T>
-bool writeNpyArray(const std::string& path, const char* descr, const T* data,
-                   const std::vector<size_t>& shape) {
+// starts on a 64-byte boundary. descr is the dict's value as written.
+bool writeNpyFile(const std::string& path, const std::string& descr, const std::vector<size_t>& shape,
+                  const void* data, size_t bytes) {
   std::string dims;
-  size_t count = 1;
-  for (size_t d : shape) {
-    dims += std::to_string(d) + ", ";
-    count *= d;
-  }
+  for (size_t d : shape) dims += std::to_string(d) + ", ";
   // Drop the last ", " but keep the comma of a one-element tuple: "(3, 4)" but "(3,)".
   if (!shape.empty()) dims.resize(dims.size() - (shape.size() > 1 ? 2 : 1));
-  std::string header = "{'descr': '" + std::string(descr) +
-                       "', 'fortran_order': False, 'shape': (" + dims + "), }";
+  std::string header = "{'descr': " + descr + ", 'fortran_order': False, 'shape': (" + dims + "), }";
   const size_t preamble = 10;
   const size_t total = (preamble + header.size() + 1 + 63) / 64 * 64;
   header.append(total - preamble - header.size() - 1, ' ');
@@ -53,9 +49,17 @@ bool writeNpyArray(const std::string& path, const char* descr, const T* data,
                                    static_cast<unsigned char>(header.size() >> 8)};
   bool ok = std::fwrite(magic, 1, 8, file) == 8 && std::fwrite(length, 1, 2, file) == 2 &&
             std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
-            (count == 0 || std::fwrite(data, sizeof(T), count, file) == count);
+            (bytes == 0 || std::fwrite(data, 1, bytes, file) == bytes);
   ok = std::fclose(file) == 0 && ok;
   return ok;
+}
+
+template <typename T>
+bool writeNpyArray(const std::string& path, const char* descr, const T* data,
+                   const std::vector<size_t>& shape) {
+  size_t count = 1;
+  for (size_t d : shape) count *= d;
+  return writeNpyFile(path, "'" + std::string(descr) + "'", shape, data, count * sizeof(T));
 }
 
 std::string quoted(const std::string& text) {
@@ -97,6 +101,23 @@ bool writeNpy(const std::string& path, const int8_t* data, const std::vector<siz
 }
 bool writeNpy(const std::string& path, const uint8_t* data, const std::vector<size_t>& shape) {
   return writeNpyArray(path, "|u1", data, shape);
+}
+
+bool writeNpyRecords(const std::string& path, const std::vector<NpyField>& fields, const std::string& records,
+                     size_t count) {
+  std::string descr = "[";
+  size_t recordBytes = 0;
+  for (const NpyField& field : fields) {
+    if (std::strlen(field.type) < 3) return false;
+    if (descr.size() > 1) descr += ", ";
+    descr += "('" + std::string(field.name) + "', '" + field.type + "'";
+    if (field.count > 1) descr += ", (" + std::to_string(field.count) + ",)";
+    descr += ")";
+    recordBytes += field.count * static_cast<size_t>(std::atoi(field.type + 2));
+  }
+  descr += "]";
+  if (records.size() != recordBytes * count) return false;
+  return writeNpyFile(path, descr, {count}, records.data(), records.size());
 }
 
 // NaN and the infinities are written as Python's json module reads them.

@@ -19,6 +19,25 @@ bool writeNpy(const std::string& path, const int16_t* data, const std::vector<si
 bool writeNpy(const std::string& path, const int8_t* data, const std::vector<size_t>& shape);
 bool writeNpy(const std::string& path, const uint8_t* data, const std::vector<size_t>& shape);
 
+// One field of a record array: its name, its NumPy type ("<f4", "<u4",
+// "<i4", "<f8", ...) and how many values of that type it holds.
+struct NpyField {
+  const char* name;
+  const char* type;
+  size_t count = 1;
+};
+
+// Writes count records of the given fields, packed in field order without
+// padding, as a one-dimensional structured array. Fails without writing when
+// the bytes do not match the fields.
+bool writeNpyRecords(const std::string& path, const std::vector<NpyField>& fields, const std::string& records,
+                     size_t count);
+// Appends the bytes of one field value to a record buffer.
+template <typename T>
+void packField(std::string& records, const T& value) {
+  records.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
 // A flat JSON object of named scalars, written in insertion order. Floats
 // keep the digits that read back to the same single-precision value.
 class JsonScalars {

@@ -1,0 +1,84 @@
+#include "effects/planar/planarDump.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+#include "effects/planar/planarWorld.h"
+#include "runtime/stateDump.h"
+
+namespace {
+
+void packVector(std::string& records, const Vector3& v) {
+  packField(records, v.x);
+  packField(records, v.y);
+  packField(records, v.z);
+}
+
+}  // namespace
+
+void dumpPlanarWorld(const std::string& frameDirectory) {
+  const PlanarWorld& w = planarWorld;
+  std::unordered_map<const PlanarParticle*, int32_t> index;
+  auto indexOf = [&index](const PlanarParticle* p) {
+    const auto found = index.find(p);
+    return found == index.end() ? int32_t{-1} : found->second;
+  };
+
+  std::string records;
+  size_t particles = 0;
+  for (const PlanarParticle* p = w.particles; p != nullptr; p = p->next, ++particles) {
+    index.emplace(p, static_cast<int32_t>(particles));
+    packField(records, p->mass);
+    packField(records, p->flags);
+    packVector(records, p->position);
+    packVector(records, p->velocity);
+  }
+  writeNpyRecords(frameDirectory + "/planarParticles.npy",
+                  {{"mass", "<f4"}, {"flags", "<u4"}, {"position", "<f8", 3}, {"velocity", "<f8", 3}}, records,
+                  particles);
+
+  records.clear();
+  size_t springs = 0;
+  for (const PlanarSpring* s = w.springs; s != nullptr; s = s->next, ++springs) {
+    packField(records, indexOf(s->a));
+    packField(records, indexOf(s->b));
+    packField(records, s->stiffness);
+    packField(records, s->damping);
+    packField(records, s->restLength);
+    packField(records, s->kind);
+  }
+  writeNpyRecords(frameDirectory + "/planarSprings.npy",
+                  {{"a", "<i4"}, {"b", "<i4"}, {"stiffness", "<f4"}, {"damping", "<f4"}, {"restLength", "<f4"},
+                   {"kind", "<u4"}},
+                  records, springs);
+
+  records.clear();
+  size_t circles = 0;
+  for (const PlanarCircle* c = w.circles; c != nullptr; c = c->next, ++circles) {
+    packField(records, c->flags);
+    packField(records, indexOf(c->carrier));
+    packVector(records, c->position);
+    packField(records, c->radius);
+    packField(records, c->bounce);
+  }
+  writeNpyRecords(frameDirectory + "/planarCircles.npy",
+                  {{"flags", "<u4"}, {"carrier", "<i4"}, {"position", "<f8", 3}, {"radius", "<f4"},
+                   {"bounce", "<f4"}},
+                  records, circles);
+
+  JsonScalars json;
+  json.add("gravityX", w.gravity.x);
+  json.add("gravityY", w.gravity.y);
+  json.add("gravityZ", w.gravity.z);
+  json.add("minX", w.minX);
+  json.add("maxX", w.maxX);
+  json.add("minY", w.minY);
+  json.add("maxY", w.maxY);
+  json.add("wallBounce", w.wallBounce);
+  json.add("timeFactor", w.timeFactor);
+  json.add("substep", w.substep);
+  json.add("particleCount", static_cast<int64_t>(particles));
+  json.add("springCount", static_cast<int64_t>(springs));
+  json.add("circleCount", static_cast<int64_t>(circles));
+  json.write(frameDirectory + "/planarWorld.json");
+}

@@ -1,0 +1,91 @@
+#include "effects/spatial/worldDump.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+#include "effects/spatial/world.h"
+#include "runtime/stateDump.h"
+
+namespace {
+
+void packVector(std::string& records, const Vector3& v) {
+  packField(records, v.x);
+  packField(records, v.y);
+  packField(records, v.z);
+}
+
+}  // namespace
+
+void dumpWorld(const std::string& frameDirectory) {
+  const World& w = world;
+  std::unordered_map<const Particle*, int32_t> index;
+  std::string records;
+  size_t count = 0;
+  for (const Particle* p = w.particles; p != nullptr; p = p->next, ++count) {
+    index.emplace(p, static_cast<int32_t>(count));
+    packField(records, p->mass);
+    packField(records, p->flags);
+    packVector(records, p->position);
+    packVector(records, p->velocity);
+    packField(records, p->radius);
+  }
+  const size_t particleCount = count;
+  writeNpyRecords(frameDirectory + "/worldParticles.npy",
+                  {{"mass", "<f4"}, {"flags", "<u4"}, {"position", "<f8", 3}, {"velocity", "<f8", 3},
+                   {"radius", "<f8"}},
+                  records, count);
+
+  auto indexOf = [&index](const Particle* p) {
+    const auto found = index.find(p);
+    return found == index.end() ? int32_t{-1} : found->second;
+  };
+  records.clear();
+  count = 0;
+  for (const Spring* s = w.springs; s != nullptr; s = s->next, ++count) {
+    packField(records, indexOf(s->a));
+    packField(records, indexOf(s->b));
+    packField(records, s->stiffness);
+    packField(records, s->damping);
+    packField(records, s->restLength);
+    packField(records, s->tag);
+  }
+  const size_t springCount = count;
+  writeNpyRecords(frameDirectory + "/worldSprings.npy",
+                  {{"a", "<i4"}, {"b", "<i4"}, {"stiffness", "<f4"}, {"damping", "<f4"}, {"restLength", "<f4"},
+                   {"tag", "<u4"}},
+                  records, count);
+
+  records.clear();
+  count = 0;
+  for (const Sphere* s = w.spheres; s != nullptr; s = s->next, ++count) {
+    packField(records, s->flags);
+    packField(records, indexOf(s->carrier));
+    packVector(records, s->position);
+    packField(records, s->radius);
+    packField(records, s->bounce);
+    for (float c : s->colour) packField(records, c);
+  }
+  writeNpyRecords(frameDirectory + "/worldSpheres.npy",
+                  {{"flags", "<u4"}, {"carrier", "<i4"}, {"position", "<f8", 3}, {"radius", "<f4"},
+                   {"bounce", "<f4"}, {"colour", "<f4", 3}},
+                  records, count);
+
+  JsonScalars json;
+  json.add("gravityX", w.gravity.x);
+  json.add("gravityY", w.gravity.y);
+  json.add("gravityZ", w.gravity.z);
+  json.add("boxMinX", w.boxMinX);
+  json.add("boxMaxX", w.boxMaxX);
+  json.add("boxMinY", w.boxMinY);
+  json.add("boxMaxY", w.boxMaxY);
+  json.add("boxMinZ", w.boxMinZ);
+  json.add("boxMaxZ", w.boxMaxZ);
+  json.add("timeScale", w.timeScale);
+  json.add("stepSize", w.stepSize);
+  json.add("wallBounce", w.wallBounce);
+  json.add("pendulumCount", w.pendulumCount);
+  json.add("particleCount", static_cast<int64_t>(particleCount));
+  json.add("springCount", static_cast<int64_t>(springCount));
+  json.add("sphereCount", static_cast<int64_t>(count));
+  json.write(frameDirectory + "/world.json");
+}
