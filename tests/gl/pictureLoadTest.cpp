@@ -63,7 +63,8 @@ const Rgb yellow{255, 255, 0};
 std::string quadrantPicture() {
   std::vector<Rgb> pixels;
   for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) pixels.push_back(y < 4 ? (x < 4 ? red : green) : (x < 4 ? blue : yellow));
+    for (int x = 0; x < 8; ++x)
+      pixels.push_back(y < 4 ? (x < 4 ? red : green) : (x < 4 ? blue : yellow));
   }
   return bmpOf(8, 8, pixels);
 }
@@ -86,7 +87,8 @@ class LoadingScreenRun : public testing::Test {
     fs::create_directories(folder / "images");
     writeFile(folder / "images/loading.bmp", quadrantPicture());
     // Slot 1 holds a 4 x 2 picture; slot 7 has no file, slot 8 a broken one.
-    writeFile(folder / "images/shr1.bmp", bmpOf(4, 2, {red, green, blue, yellow, blue, yellow, red, green}));
+    writeFile(folder / "images/shr1.bmp",
+              bmpOf(4, 2, {red, green, blue, yellow, blue, yellow, red, green}));
     writeFile(folder / "images/greetz.bmp", knownGoodBmp().substr(0, 40));
     fs::current_path(folder);
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/pictures.h"
 #include "runtime/timeline.h"
 #include "tools/capture/captureDriver.h"
 
@@ -50,6 +51,21 @@ TEST_F(WholeTimeline, OpenGlReportsNoError) {
     EXPECT_EQ(cycle.error, static_cast<GLenum>(GL_NO_ERROR))
         << "entry " << cycle.capture.entry << " at " << cycle.capture.virtualMs << " ms";
   }
+}
+
+TEST_F(WholeTimeline, EveryPictureSlotHoldsItsPicture) {
+  // The run starts beside the pictures the build painted.
+  const auto width = [](unsigned texture) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint w = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    return w;
+  };
+  for (int slot = 1; slot <= pictureSlotCount; ++slot) {
+    EXPECT_GE(width(pictures.texture[slot - 1]), 256) << pictureFile(slot);
+  }
+  EXPECT_EQ(width(loadingScreen.loadingTexture), 256);
+  glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 TEST_F(WholeTimeline, EveryEntryWithAPictureIsDisplayed) {
