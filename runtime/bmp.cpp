@@ -62,7 +62,7 @@ bool readBmpFile(std::FILE* file, BmpImage& image) {
   const uint32_t dataOffset = le32(fileHeader + 10);
   if (dataOffset < fileHeaderBytes + infoFieldBytes) return false;
   const uint64_t headerBytes = dataOffset - fileHeaderBytes;
-  if (headerBytes > left) return false;
+  if (headerBytes > left || headerBytes > maxHeaderBytes) return false;
   BmpImage read;
   if (!readExactly(file, read.header, headerBytes)) return false;
   left -= headerBytes;

@@ -25,6 +25,9 @@ struct BmpImage {
 // take more than maxPictureBytes, are refused.
 inline constexpr int32_t maxPictureSide = 16384;
 inline constexpr uint64_t maxPictureBytes = uint64_t{64} << 20;
+// The block between the file header and the pixel data (info header, palette)
+// is refused beyond this: real headers take a few hundred bytes.
+inline constexpr uint64_t maxHeaderBytes = uint64_t{1} << 20;
 
 // Bytes per stored row: three per pixel, filled up to a multiple of four.
 uint64_t bmpRowStride(int32_t width);

@@ -59,9 +59,18 @@ TEST_F(BmpReader, EveryCaseGivesItsOutcome) {
   }
 }
 
-TEST_F(BmpReader, MissingFileAndShortPixelsAreRefused) {
+TEST_F(BmpReader, MissingFileLongHeaderAndShortPixelsAreRefused) {
   BmpImage image;
   EXPECT_FALSE(readBmp((folder / "missing.bmp").c_str(), image));
+
+  // A data offset past a megabyte of header is refused even when the file
+  // is that long; one just inside is read.
+  for (const uint32_t gap : {(1u << 20) - 40, (1u << 20) - 39}) {
+    std::string file = knownGoodBmp();
+    file.insert(54, std::string(gap, '\0'));
+    patch32(file, 10, 54 + gap);
+    EXPECT_EQ(readBmp(write("gap.bmp", file).c_str(), image), gap == (1u << 20) - 40) << gap;
+  }
 
   // An image whose pixels fall short of its padded rows is never converted,
   // whoever built it.
