@@ -260,8 +260,8 @@ Image pendulumRow() {
       const float dy = (v * 256 - centre.y) / radius;
       const float nz = std::sqrt(clamp01(1.0f - dx * dx - dy * dy));
       const float diffuse = clamp01(-0.5f * dx + 0.5f * dy + 0.7f * nz);
-      const float spec = std::pow(clamp01(-0.35f * dx + 0.45f * dy + 0.82f * nz), 60.0f);
-      return mix(rgb8(40, 50, 80), rgb8(150, 170, 220), diffuse) + grey(spec);
+      const float highlight = std::pow(clamp01(-0.35f * dx + 0.45f * dy + 0.82f * nz), 60.0f);
+      return mix(rgb8(40, 50, 80), rgb8(150, 170, 220), diffuse) + grey(highlight);
     });
     Mask disc(256, 256);
     maskDisc(disc, centre, radius);
