@@ -1,6 +1,7 @@
 #include "runtime/timeline.h"
 
 #include "runtime/music.h"
+#include "runtime/pictures.h"
 #include "runtime/placeholder.h"
 #include "runtime/sequencer.h"
 #include "runtime/sharedCallbacks.h"
@@ -32,7 +33,7 @@ void buildTimeline() {
 
   // Loading phase: entry 1 loads the pictures, entries 2 to 4 are timed from
   // the end of loading.
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 33900);         // 1 loading screen
+  add(loadingInit, idlePendulum, reshapeUnitOrtho, loadingDisplay, 33900);     // 1 loading screen
   add(markLoadingFinished, sceneIdle, reshapeFluidView, sceneDisplay, 4500);   // 2 fluid
   add(none, idleRedraw, reshapeFluidView, sceneDisplay, 9000);                 // 3 fluid
   add(sceneInit, idleRedraw, reshapeFluidView, sceneDisplay, 13000);           // 4 fluid

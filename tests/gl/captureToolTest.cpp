@@ -42,8 +42,8 @@ class CaptureTool : public testing::Test {
     scratch = fs::temp_directory_path() / ("vorran-capture-test-" + std::to_string(getpid()));
     fs::remove_all(scratch);
     fs::create_directories(scratch);
-    // Entries 1 to 6 at 10 frames a second: 483 cycles, every 40th written.
-    const std::string stretch = "--fps 10 --entries 1-6 --every 40 --out " + scratch.string();
+    // Entries 1 to 6 at 10 frames a second: 196 cycles, every 12th written.
+    const std::string stretch = "--fps 10 --entries 1-6 --every 12 --out " + scratch.string();
     first = run(stretch + "/first");
     // Writing the state alongside must not change a picture.
     second = run(stretch + "/second --dump-state " + scratch.string() + "/state");
@@ -76,29 +76,30 @@ TEST_F(CaptureTool, TwoCapturesOfTheSameStretchAreIdentical) {
 TEST_F(CaptureTool, FramesTableNamesEveryWrittenPicture) {
   ASSERT_EQ(first.status, 0) << first.errors;
   const std::string table = fileContents(scratch / "first" / "frames.csv");
-  // Frame k is at (k + 1) x 100 ms. Entry 6 began at 47200 ms, 100 ms after
-  // the clock restart; entry 7 at 48400 ms ends the capture after frame 482.
+  // Frame k is at (k + 1) x 100 ms. Loading took 52 frames, entries 2 to 4
+  // 13100 ms; entry 6 began at 18500 ms, 100 ms after the clock restart;
+  // entry 7 at 19700 ms ends the capture after frame 195.
   EXPECT_EQ(table.substr(0, table.find('\n', 0) + 1), "frame,entry,virtualMs,timelineMs,frameMs\n");
   EXPECT_EQ(table.substr(table.find('\n') + 1, 16), "0,1,100,100,100\n");
-  EXPECT_TRUE(table.ends_with("\n480,6,48100,1000,100\n")) << table;
+  EXPECT_TRUE(table.ends_with("\n192,6,19300,900,100\n")) << table;
 
   std::set<std::string> expected{"frames.csv"};
   int rows = 0;
   size_t at = table.find('\n') + 1;
   for (int frame = 0, entry = 0; at < table.size(); at = table.find('\n', at) + 1, ++rows) {
     ASSERT_EQ(std::sscanf(table.c_str() + at, "%d,%d", &frame, &entry), 2);
-    EXPECT_EQ(frame, rows * 40);
+    EXPECT_EQ(frame, rows * 12);
     EXPECT_TRUE(entry >= 1 && entry <= 6) << entry;
     expected.insert(frameName(frame, ".png"));
   }
-  EXPECT_EQ(rows, 13);
+  EXPECT_EQ(rows, 17);
   EXPECT_EQ(namesIn(scratch / "first"), expected);
 }
 
 TEST_F(CaptureTool, StateIsDumpedForEveryWrittenFrame) {
   ASSERT_EQ(second.status, 0) << second.errors;
   std::set<std::string> expected;
-  for (int frame = 0; frame <= 480; frame += 40) {
+  for (int frame = 0; frame <= 192; frame += 12) {
     const fs::path folder = scratch / "state" / frameName(frame, "");
     expected.insert(folder.filename().string());
     EXPECT_TRUE(fs::is_regular_file(folder / "rng.json")) << folder;

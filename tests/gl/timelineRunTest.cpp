@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/pictures.h"
 #include "runtime/timeline.h"
 #include "tools/capture/captureDriver.h"
 
@@ -52,6 +53,21 @@ TEST_F(WholeTimeline, OpenGlReportsNoError) {
   }
 }
 
+TEST_F(WholeTimeline, EveryPictureSlotHoldsItsPicture) {
+  // The run starts beside the pictures the build painted.
+  const auto width = [](unsigned texture) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint w = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+    return w;
+  };
+  for (int slot = 1; slot <= pictureSlotCount; ++slot) {
+    EXPECT_GE(width(pictures.texture[slot - 1]), 256) << pictureFile(slot);
+  }
+  EXPECT_EQ(width(loadingScreen.loadingTexture), 256);
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 TEST_F(WholeTimeline, EveryEntryWithAPictureIsDisplayed) {
   // Entries 5, 90 and 91 only start the music or reset state, for one cycle,
   // and ask for no redraw.
@@ -65,19 +81,20 @@ TEST_F(WholeTimeline, EveryEntryWithAPictureIsDisplayed) {
 }
 
 TEST_F(WholeTimeline, ThreeClockPhases) {
-  // Loading ends when 33900 ms are exceeded (34000); entries 2 to 4 run 4500,
-  // 9000 and 13000 ms from there. Entry 5 restarts the clock at 47100, so
-  // entry 89's 230000 ms run out at 277200; entry 91 starts track 2 a cycle
-  // later, and entry 115's 93000 ms of it run out at 370400.
+  // Loading takes 52 frames: entry 2 starts with the 53rd cycle (5300 ms);
+  // entries 2 to 4 run 4500, 9000 and 13000 ms from there. Entry 5 restarts
+  // the clock at 18400, so entry 89's 230000 ms run out at 248500; entry 91
+  // starts track 2 a cycle later, and entry 115's 93000 ms of it run out at
+  // 341700.
   std::map<int, uint32_t> activated;
   for (const Cycle& cycle : cycles) activated.emplace(cycle.capture.entry, cycle.capture.virtualMs);
-  const std::map<int, uint32_t> expected{{2, 34000},   {3, 38600},   {4, 43100},
-                                         {5, 47100},   {6, 47200},   {90, 277200},
-                                         {91, 277300}, {92, 277400}, {116, 370400}};
+  const std::map<int, uint32_t> expected{{2, 5300},    {3, 9900},    {4, 14400},
+                                         {5, 18400},   {6, 18500},   {90, 248500},
+                                         {91, 248600}, {92, 248700}, {116, 341700}};
   for (const auto& [entry, ms] : expected) EXPECT_EQ(activated[entry], ms) << "entry " << entry;
 
   // The clock restart shows as one negative step, in entry 6's first cycle:
-  // 100 ms after a restart 47100 ms past the old start. Every other step is
+  // 100 ms after a restart 18400 ms past the old start. Every other step is
   // 100 ms.
   std::vector<std::pair<int, int32_t>> unusualSteps;
   for (const Cycle& cycle : cycles) {
@@ -85,7 +102,7 @@ TEST_F(WholeTimeline, ThreeClockPhases) {
       unusualSteps.emplace_back(cycle.capture.entry, cycle.capture.frameMs);
     }
   }
-  EXPECT_EQ(unusualSteps, (std::vector<std::pair<int, int32_t>>{{6, -47000}}));
+  EXPECT_EQ(unusualSteps, (std::vector<std::pair<int, int32_t>>{{6, -18300}}));
 }
 
 }  // namespace

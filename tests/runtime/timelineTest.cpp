@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/music.h"
+#include "runtime/pictures.h"
 #include "runtime/sequencer.h"
 #include "runtime/sharedCallbacks.h"
 #include "runtime/timeline.h"
@@ -68,6 +69,8 @@ TEST_F(TimelineTest, SharedIdleAndReshapeSlots) {
 }
 
 TEST_F(TimelineTest, InitsOfTheClockEntriesAndTheEmptyInits) {
+  EXPECT_EQ(entry(1).init, &loadingInit);
+  EXPECT_EQ(entry(1).display, &loadingDisplay);
   EXPECT_EQ(entry(2).init, &markLoadingFinished);
   EXPECT_EQ(entry(5).init, &startMusicOne);
   EXPECT_EQ(entry(90).init, &titleResetInit);
@@ -109,7 +112,7 @@ TEST_F(TimelineTest, BorrowedCallbacksAreTheLendersOwn) {
 // own scene leaves this list.
 TEST_F(TimelineTest, EntriesStillOnThePlaceholder) {
   const std::vector<int> expected = {
-      1,   2,   3,   4,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,
+      2,   3,   4,   6,   7,   8,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,
       20,  21,  22,  23,  24,  25,  26,  27,  28,  29,  30,  31,  32,  33,  34,  35,  36,  37,
       38,  39,  40,  41,  42,  43,  44,  45,  46,  47,  48,  49,  50,  51,  52,  53,  54,  55,
       56,  57,  58,  59,  60,  61,  62,  63,  64,  65,  66,  67,  68,  69,  70,  71,  72,  73,
