@@ -273,7 +273,7 @@ void mixVoice(Song& song, size_t start, const std::vector<float>& voice, const S
 
 void kick(Song& song, double step, float velocity, float duckDepth) {
   static const std::vector<float> sample = renderKick();
-  mixSample(song, step, sample, velocity, Send{0.95f, 0.0f, 0.02f, 0.0f, false});
+  mixSample(song, step, sample, velocity, Send{0.85f, 0.0f, 0.02f, 0.0f, false});
   // Everything ducked dips under the kick and swells back over 220 ms.
   const size_t start = frameOfStep(song, step);
   const size_t length = framesOf(0.22);

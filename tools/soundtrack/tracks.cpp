@@ -94,7 +94,7 @@ const Phrase shadowBells = {
 const Send bassSend{0.62f, 0.0f, 0.0f, 0.0f, true};
 const Send padSend{0.34f, 0.0f, 0.35f, 0.0f, true};
 const Send arpSend{0.2f, 0.25f, 0.15f, 0.35f, true};
-const Send leadSend{0.24f, -0.05f, 0.22f, 0.28f, false};
+const Send leadSend{0.28f, -0.05f, 0.22f, 0.28f, false};
 const Send bellSend{0.16f, -0.3f, 0.4f, 0.3f, false};
 
 void playPhrase(Song& song, int bar, const Phrase& phrase, float velocity, float brightness,
@@ -502,11 +502,11 @@ void composeTwo(Song& song) {
 StereoTrack composeTrackOne() {
   Song song = makeSong(120.0, 0.08, trackOneSeconds);
   composeOne(song);
-  return mixdown(song, 0.2f, 5.0);
+  return mixdown(song, 0.224f, 5.0);
 }
 
 StereoTrack composeTrackTwo() {
   Song song = makeSong(96.0, 0.22, trackTwoSeconds);
   composeTwo(song);
-  return mixdown(song, 0.18f, 6.0);
+  return mixdown(song, 0.2f, 6.0);
 }
