@@ -11,7 +11,9 @@ unsigned char musicBuffer[musicBlockBytes];
 MusicState music;
 
 void playTrack(const char* file) {
-  if (!audioInit() && !music.deviceFailureReported) {
+  // A machine without a sound device is told so once; the second track does
+  // not try again (the audio libraries would only repeat their complaints).
+  if (!music.deviceFailureReported && !audioInit()) {
     showErrorLine("Inicjacja diwajsu");
     music.deviceFailureReported = true;
   }

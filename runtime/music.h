@@ -18,7 +18,7 @@ struct MusicState {
   // Bytes of the playing track held in musicBuffer; 0 when it plays from its
   // file (it did not fit the block) or nothing plays.
   size_t bufferedBytes = 0;
-  // A missing audio device is reported once, not at every track.
+  // A missing audio device is reported once, and not looked for again.
   bool deviceFailureReported = false;
 };
 

@@ -144,6 +144,33 @@ TEST_F(MusicTest, AFileLargerThanTheBlockPlaysWholeFromTheFile) {
   EXPECT_NEAR(binLevel(80), 0.5f, 0.03f);
 }
 
+TEST_F(MusicTest, EscapeFadesTheMusicOutOverTwoSeconds) {
+  writeFile("muzyka/r.mp3", toneMp3(audioSampleRate * 4, 40, 40));
+  startMusicOne();
+  sequencer.currentEntry.idle = recordIdle;
+  const size_t before = audioVolumeChanges().size();
+  keyboardHandler(27, 0, 0);
+  while (seamRecord.exits == 0 && seamRecord.idles.size() < 200) {
+    advanceVirtualClock(20);
+    idleTrampoline();
+  }
+  // About one step down every 20 ms cycle (truncation repeats a value now
+  // and then), at that cycle's virtual time, to silence after 2 s; the
+  // track's own spectrum is unchanged by the volume.
+  const std::vector<VolumeChange>& changes = audioVolumeChanges();
+  ASSERT_GE(changes.size(), before + 90);
+  for (size_t i = before + 1; i < changes.size(); ++i) {
+    const uint32_t step = changes[i].tick - changes[i - 1].tick;
+    EXPECT_TRUE(step == 20u || step == 40u) << step;
+    EXPECT_LT(changes[i].volume, changes[i - 1].volume);
+  }
+  EXPECT_EQ(changes[before].tick, 70020u);
+  EXPECT_EQ(changes.back().volume, 0);
+  EXPECT_LE(changes.back().tick, 70000u + 2040u);
+  EXPECT_EQ(seamRecord.exits, 1);
+  EXPECT_NEAR(binLevel(40), 0.5f, 0.03f);
+}
+
 TEST_F(MusicTest, WithoutADeviceThePresentationRunsSilentAndSaysSoOnce) {
   writeFile("muzyka/r.mp3", toneMp3(audioSampleRate, 40, 40));
   writeFile("muzyka/t.mp3", toneMp3(audioSampleRate, 40, 40));
