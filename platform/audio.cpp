@@ -35,6 +35,9 @@ struct Stream {
   uint32_t fileLength = 0;
   // Interleaved stereo history: frame f lives at (f % historyFrames) * 2.
   std::vector<float> history = std::vector<float>(historyFrames * 2, 0.0f);
+  // The decoder's output before it enters the history (kept off the audio
+  // thread's small stack).
+  std::vector<float> chunk = std::vector<float>(decodeChunkFrames * 2, 0.0f);
   int64_t decodedFrames = 0;
   bool ended = false;
   int64_t knownLength = -1;
@@ -129,10 +132,11 @@ Stream* findStream(AudioStream handle) {
 
 // Decodes until frame `target` is in the history or the track has ended.
 void decodeUntil(Stream& stream, int64_t target) {
-  float chunk[decodeChunkFrames * 2];
+  float* chunk = stream.chunk.data();
   while (!stream.ended && stream.decodedFrames < target) {
     size_t bytes = 0;
-    const int result = mpg123_read(stream.decoder, chunk, sizeof chunk, &bytes);
+    const int result =
+        mpg123_read(stream.decoder, chunk, stream.chunk.size() * sizeof(float), &bytes);
     const auto frames = static_cast<int64_t>(bytes / (2 * sizeof(float)));
     for (int64_t i = 0; i < frames; ++i) {
       const auto at = static_cast<size_t>((stream.decodedFrames + i) % historyFrames) * 2;
