@@ -91,6 +91,11 @@ const Phrase shadowBells = {
     {32, 12, 69}, {44, 4, 72}, {48, 8, 71}, {56, 8, 68},
 };
 
+const Phrase liftBells = {
+    {0, 6, 81},  {6, 2, 79},  {8, 8, 77},  {16, 6, 79}, {22, 2, 81}, {24, 8, 83},
+    {32, 6, 83}, {38, 2, 81}, {40, 8, 79}, {48, 8, 81}, {56, 8, 76},
+};
+
 const Send bassSend{0.62f, 0.0f, 0.0f, 0.0f, true};
 const Send padSend{0.34f, 0.0f, 0.35f, 0.0f, true};
 const Send arpSend{0.2f, 0.25f, 0.15f, 0.35f, true};
@@ -185,8 +190,10 @@ void snareRoll(Song& song, int bar, int bars, float velocity) {
   }
 }
 
+// `shift` moves the progression against the bar count: chord n falls on the
+// bars where (bar + shift) % 4 == n.
 void chordPads(Song& song, int firstBar, int bars, const Progression& chords, float velocity,
-               float cutoffStart, float cutoffEnd, bool ducked) {
+               float cutoffStart, float cutoffEnd, bool ducked, int shift = 0) {
   Send send = padSend;
   send.ducked = ducked;
   for (int bar = firstBar; bar < firstBar + bars; ++bar) {
@@ -194,7 +201,7 @@ void chordPads(Song& song, int firstBar, int bars, const Progression& chords, fl
     const float x1 = static_cast<float>(bar - firstBar + 1) / static_cast<float>(bars);
     const float from = cutoffStart + (cutoffEnd - cutoffStart) * x0;
     const float to = cutoffStart + (cutoffEnd - cutoffStart) * x1;
-    pad(song, barStep(bar), barSteps, chordOf(chords, bar).notes, velocity, from, to, send);
+    pad(song, barStep(bar), barSteps, chordOf(chords, bar + shift).notes, velocity, from, to, send);
   }
 }
 
@@ -261,8 +268,8 @@ void composeOne(Song& song) {
     arpeggio(song, bar, chord, 0.4f, 0.5f, 1);
   }
   chordPads(song, 32, 8, liftChords, 0.7f, 1800.0f, 1800.0f, true);
-  playBells(song, 32, shadowBells, 0.35f, 12);
-  playBells(song, 36, shifted(shadowBells, -5), 0.35f, 12);
+  playBells(song, 32, liftBells, 0.35f, 0);
+  playBells(song, 36, liftBells, 0.35f, -12);
 
   // Build, bars 40-47: rolling bass, the roll speeds up, the filter opens.
   for (int bar = 40; bar < 48; ++bar) {
@@ -377,6 +384,10 @@ const Phrase themeD = {
     {48, 4, 74}, {52, 2, 72}, {54, 2, 69}, {56, 8, 74},
 };
 
+// The intro is six bars long, so the progression is shifted by two bars:
+// every phrase from bar 14 on starts on its first chord.
+constexpr int twoShift = 2;
+
 const Send keysSend{0.42f, 0.0f, 0.3f, 0.12f, true};
 const Send softBassSend{0.7f, 0.0f, 0.0f, 0.0f, true};
 const Send flutePhrase{0.26f, 0.1f, 0.35f, 0.25f, false};
@@ -426,20 +437,22 @@ void playFlute(Song& song, int bar, const Phrase& phrase, float velocity) {
 void grooveBars(Song& song, int firstBar, int bars, const Progression& chords, float energy,
                 bool drums) {
   for (int bar = firstBar; bar < firstBar + bars; ++bar) {
-    const Chord& chord = chordOf(chords, bar);
+    const Chord& chord = chordOf(chords, bar + twoShift);
     if (drums) halfTimeDrums(song, bar, energy);
     compKeys(song, bar, chord, 0.55f);
-    walkingBass(song, bar, chord, chordOf(chords, bar + 1), 0.85f);
+    walkingBass(song, bar, chord, chordOf(chords, bar + twoShift + 1), 0.85f);
   }
-  chordPads(song, firstBar, bars, chords, 0.45f, 1200.0f, 1200.0f, true);
+  chordPads(song, firstBar, bars, chords, 0.45f, 1200.0f, 1200.0f, true, twoShift);
 }
 
 void composeTwo(Song& song) {
   // Intro, bars 0-5: keys and pad, bells twinkle.
-  for (int bar = 0; bar < 6; ++bar) keys(song, barStep(bar), 14, chordOf(dreamChords, bar).notes, 0.5f, keysSend);
-  chordPads(song, 0, 6, dreamChords, 0.55f, 400.0f, 1600.0f, false);
+  for (int bar = 0; bar < 6; ++bar) {
+    keys(song, barStep(bar), 14, chordOf(dreamChords, bar + twoShift).notes, 0.5f, keysSend);
+  }
+  chordPads(song, 0, 6, dreamChords, 0.55f, 400.0f, 1600.0f, false, twoShift);
   for (int bar = 2; bar < 6; ++bar) {
-    const auto& notes = chordOf(dreamChords, bar).notes;
+    const auto& notes = chordOf(dreamChords, bar + twoShift).notes;
     for (int s = 0; s < barSteps; s += 3) {
       bell(song, barStep(bar) + s, 2, notes[static_cast<size_t>(s / 3) % notes.size()] + 12,
            humanise(song, 0.12f), bellSend);
@@ -457,14 +470,14 @@ void composeTwo(Song& song) {
 
   // Breakdown, bars 26-29: no drums, a slow arpeggio on the bells.
   for (int bar = 26; bar < 30; ++bar) {
-    const Chord& chord = chordOf(homeChords, bar);
+    const Chord& chord = chordOf(homeChords, bar + twoShift);
     keys(song, barStep(bar), 14, chord.notes, 0.45f, keysSend);
     for (int s = 0; s < barSteps; s += 2) {
       bell(song, barStep(bar) + s, 2, chord.notes[static_cast<size_t>(s / 2) % chord.notes.size()] + 12,
            humanise(song, 0.15f), bellSend);
     }
   }
-  chordPads(song, 26, 4, homeChords, 0.6f, 700.0f, 2200.0f, false);
+  chordPads(song, 26, 4, homeChords, 0.6f, 700.0f, 2200.0f, false, twoShift);
   riser(song, barStep(28), 32, 0.6f);
 
   // The wave packets, bars 30-37: the second theme over ii-V-I-vi.
