@@ -390,10 +390,12 @@ void audioSpectrum(AudioStream handle, float magnitudes[spectrumBins]) {
 int64_t audioStreamPosition(AudioStream handle) {
   Stream* stream = findStream(handle);
   if (stream == nullptr || !stream->playing) return -1;
-  if (audio.virtualOutput || audio.device == 0) return heardFrame(*stream);
-  SDL_LockAudioDevice(audio.device);
-  const int64_t frame = heardFrame(*stream);
-  SDL_UnlockAudioDevice(audio.device);
+  const bool locked = !audio.virtualOutput && audio.device != 0;
+  if (locked) SDL_LockAudioDevice(audio.device);
+  int64_t frame = heardFrame(*stream);
+  // Past the end the position stays at the end.
+  if (stream->ended) frame = std::min(frame, stream->decodedFrames);
+  if (locked) SDL_UnlockAudioDevice(audio.device);
   return frame;
 }
 

@@ -97,6 +97,7 @@ TEST_F(VirtualAudio, TheSpectrumFollowsThePlayPosition) {
   audioSpectrum(stream, m);
   EXPECT_EQ(*std::max_element(m, m + spectrumBins), 0.0f);
   EXPECT_EQ(audioStreamLength(stream), static_cast<int64_t>(frames));
+  EXPECT_EQ(audioStreamPosition(stream), static_cast<int64_t>(frames));
 }
 
 TEST_F(VirtualAudio, HandlesFreedTwiceOrNeverMadeDoNothing) {
