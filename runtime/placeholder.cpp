@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/glutSeam.h"
+#include "runtime/frameFinish.h"
 #include "runtime/sequencer.h"
 #include "runtime/text.h"
 
@@ -22,6 +23,9 @@ void placeholderDisplay() {
   glLineWidth(3.0f);
   drawPlainText(0.8f, 0.8f, 0.8f, 0.0f, 1000.0f, 0.0f, 750.0f, (1000.0f - width) * 0.5f, 0.0f,
                 325.0f, number);
+  // From the first track on, scenes show the music's spectrum; so does the
+  // scene's stand-in.
+  if (sequencer.currentNumber >= 6) drawSpectrum();
   glMatrixMode(GL_MODELVIEW);
   glFlush();
   swapBuffers();
