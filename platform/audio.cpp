@@ -3,11 +3,14 @@
 #include <SDL.h>
 #include <kiss_fftr.h>
 #include <mpg123.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -216,6 +219,32 @@ void monoWindow(const Stream& stream, int64_t first, float window[spectrumWindow
   }
 }
 
+// The sound libraries under SDL (ALSA above all) print their own lines on
+// standard error while they look for a device; on a machine without sound
+// that is a screenful of noise before our single message. Standard error is
+// sent to /dev/null while the device is being opened and given back after.
+class QuietStandardError {
+ public:
+  QuietStandardError() {
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && sink >= 0) dup2(sink, STDERR_FILENO);
+    if (sink >= 0) close(sink);
+  }
+  ~QuietStandardError() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
 }  // namespace
 
 bool audioInit() {
@@ -225,6 +254,7 @@ bool audioInit() {
     audio.initialised = true;
     return true;
   }
+  QuietStandardError quiet;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec wanted{};
   wanted.freq = audioSampleRate;
