@@ -25,7 +25,9 @@ bool writeFile(const std::filesystem::path& path, const std::string& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--preview") == 0)) {
+  // An option where the folder belongs (--help, say) is a mistake, not a
+  // folder to create.
+  if ((argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--preview") == 0)) || argv[1][0] == '-') {
     std::fprintf(stderr, "usage: vorran-pictures DIR [--preview PNGDIR]\n");
     return 2;
   }

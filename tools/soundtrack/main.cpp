@@ -80,7 +80,9 @@ bool finish(const char* name, const Rendered& rendered, double minimumSeconds,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--excerpt") == 0)) {
+  // An option where the folder belongs (--help, say) is a mistake, not a
+  // folder to create.
+  if ((argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--excerpt") == 0)) || argv[1][0] == '-') {
     std::fprintf(stderr, "usage: vorran-soundtrack DIR [--excerpt WAVDIR]\n");
     return 2;
   }
