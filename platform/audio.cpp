@@ -70,7 +70,11 @@ struct AudioState {
   kiss_fftr_cfg fft = nullptr;
 };
 
-AudioState audio;
+// Never destroyed: the program ends through exit while a track plays, and
+// SDL's audio thread goes on calling fillDevice until the process is gone, so
+// the streams it reads must outlive every exit handler. The device, like the
+// rest, is left to the end of the process.
+AudioState& audio = *new AudioState;
 
 ssize_t readMemory(void* handle, void* buffer, size_t count) {
   auto* source = static_cast<MemorySource*>(handle);

@@ -1,5 +1,7 @@
 #include "runtime/sequencer.h"
 
+#include <algorithm>
+
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/glutSeam.h"
@@ -68,8 +70,10 @@ void idleTrampoline() {
   // 3. The Escape fade lowers the volume over 2000 ms, then the program ends.
   if (sequencer.quitRequested) {
     if (sequencer.quitFade < 1.0f) {
-      const double step = static_cast<double>(sequencer.frameMs) *
-                          static_cast<double>(frameScale) * 0.005;
+      // The one negative step after the clock restarts with the first track
+      // would wind the fade back by seconds: it stands still for that cycle.
+      const int32_t ms = std::max(sequencer.frameMs, 0);
+      const double step = static_cast<double>(ms) * static_cast<double>(frameScale) * 0.005;
       sequencer.quitFade = static_cast<float>(static_cast<double>(sequencer.quitFade) + step);
       audioSetVolume(static_cast<int>(100.0f - 100.0f * sequencer.quitFade));
     } else {

@@ -195,6 +195,26 @@ TEST(AudioDevice, TheVolumeScalesWhatIsHeard) {
   EXPECT_EQ(none, 0.0);
 }
 
+// The presentation ends through exit while the music still plays (Escape,
+// or the window closed): SDL's audio thread goes on asking for sound while
+// the exit handlers run. With the disk driver asking without pause, a stream
+// freed by those handlers is read at once.
+TEST(AudioDevice, ExitWhileATrackPlaysEndsCleanly) {
+  const std::vector<uint8_t> mp3 = toneMp3(3 * audioSampleRate, 30, 60);
+  const auto playThenExit = [&mp3] {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+    setenv("SDL_DISKAUDIODELAY", "0", 1);
+    useRealClock();
+    if (!audioInit()) std::_Exit(3);
+    const AudioStream stream = audioStreamFromMemory(mp3.data(), mp3.size());
+    if (!audioStreamPlay(stream)) std::_Exit(4);
+    for (int wait = 0; wait < 5000 && audioStreamPosition(stream) < 20000; ++wait) sleepMicros(1000);
+    std::exit(0);
+  };
+  EXPECT_EXIT(playThenExit(), testing::ExitedWithCode(0), "");
+}
+
 TEST(Soundtrack, BothTracksAreLongEnoughAndFitTheMusicBlock) {
   useVirtualClock(0);
   ASSERT_TRUE(audioInit());

@@ -271,6 +271,29 @@ TEST_F(SequencerTest, EscapeFadesTheVolumeOutThenExits) {
   EXPECT_EQ(volumes[99], 0);
 }
 
+TEST_F(SequencerTest, ARestartedClockDoesNotWindTheEscapeFadeBack) {
+  // Entry 2 restarts the clock as entry 5 does; Escape comes 100 ms before
+  // it. The cycle after the restart sees frameMs of 20 - 1020 = -1000: the
+  // fade stands still for it instead of falling back by 0.5, so the exit
+  // comes one cycle later than without a restart (102 + 1), and the volume
+  // never rises on the way down.
+  bootTimeline({1000, INT32_MAX});
+  timeline[1].init = [] { sequencer.startTick = getTickCount(); };
+  for (int n = 0; n < 45; ++n) cycle(20);
+  keyboardHandler(27, 0, 0);
+  std::vector<int> volumes;
+  int cycles = 0;
+  while (seamRecord.exits == 0 && cycles < 400) {
+    cycle(20);
+    ++cycles;
+    volumes.push_back(audioVolume());
+  }
+  EXPECT_EQ(sequencer.currentNumber, 2);
+  EXPECT_EQ(cycles, 103);
+  EXPECT_TRUE(std::is_sorted(volumes.rbegin(), volumes.rend()));
+  EXPECT_EQ(volumes.back(), 0);
+}
+
 // The keys that move one view value, and by how much.
 struct KeyStep {
   unsigned char key;
