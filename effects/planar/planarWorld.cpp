@@ -13,7 +13,7 @@ namespace {
 // reversed and scaled by the wall bounce.
 void keepInsideSquare(PlanarParticle& p, float inset) {
   const PlanarWorld& w = planarWorld;
-  const double bounce = -static_cast<double>(w.wallBounce);
+  const double bounce = -w.wallBounce;
   const float maxX = w.maxX - inset;
   const float maxY = w.maxY - inset;
   const float minX = w.minX + inset;

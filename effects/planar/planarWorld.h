@@ -59,7 +59,9 @@ struct PlanarWorld {
   float maxX = 0.9f;
   float minY = -0.9f;
   float maxY = 0.9f;
-  float wallBounce = 0.8f;
+  // Share of the velocity across a wall that a hit keeps, reversed; a double,
+  // unlike the single-precision walls.
+  double wallBounce = 0.8;
   // Simulated time per millisecond (times 0.05) and the longest substep.
   float timeFactor = 0.013f;
   float substep = 0.006f;

@@ -36,6 +36,19 @@ TEST_F(PlanarEngine, TwentyMillisecondsAreThreeSubsteps) {
   EXPECT_EQ(planarWorld.particles->position, (Vector3{}));
 }
 
+// The planar spring law stays in double precision throughout: 0.5 apart,
+// rest length 0.4f = 0.40000000596, stiffness 50.5 gives 5.04999969900
+// (rounded to single precision it would be 5.0499997139).
+TEST_F(PlanarEngine, SpringForceStaysInDoublePrecision) {
+  planarWorld.gravity = {};
+  PlanarParticle* a = particle({0.0, 0.0, 0.0}, 0);
+  PlanarParticle* b = particle({0.5, 0.0, 0.0}, 0);
+  appendPlanarSpring(planarWorld.springs, 1, a, b, 50.5f, 8.2f, 0.4f);
+  planarForces(planarWorld.particles, planarWorld.springs);
+  EXPECT_EQ(a->force.x, 5.049999698996544);
+  EXPECT_EQ(b->force.x, -5.049999698996544);
+}
+
 TEST_F(PlanarEngine, WallsAndFixedCirclesActOnlyOnWhatIsBeyondThem) {
   planarWorld.gravity = {};
   PlanarParticle* on = particle({0.9f, 0.0, 0.0}, PlanarParticleCollides);
@@ -51,8 +64,10 @@ TEST_F(PlanarEngine, WallsAndFixedCirclesActOnlyOnWhatIsBeyondThem) {
   planarStep();
   EXPECT_EQ(on->position.x, static_cast<double>(0.9f));
   EXPECT_EQ(on->velocity.x, 1.0);
-  EXPECT_NEAR(beyond->position.y, -0.9, 1e-7);
-  EXPECT_NEAR(beyond->velocity.y, 0.8, 1e-7);
+  // Set onto the single-precision wall; the bounce 0.8 is a double, so the
+  // reversed speed is exactly 0.8 (0.8f would leave 0.80000001).
+  EXPECT_EQ(beyond->position.y, static_cast<double>(-0.9f));
+  EXPECT_EQ(beyond->velocity.y, 0.8);
   EXPECT_NEAR(inside->position.x, 0.4, 1e-8);
   EXPECT_NEAR(inside->velocity.x, 0.5, 1e-8);
 }

@@ -54,18 +54,20 @@ TEST_F(WorldStep, FreeParticleOverTheSubstepsOfAFrame) {
   }
 }
 
-// Stretched by 0.1 at stiffness 50.5: 5.05; the far end receding at speed 1
-// adds 8.2 of damping. A spring of length 0 exerts nothing.
+// Stretched by 0.1 at stiffness 50.5: 5.05, held in single precision: L =
+// 0.5, L - 0.4f = 0.099999994, times 50.5 rounds to 5.0499997 (in double
+// it would stay 5.0499996990). The far end receding at speed 1 adds 8.2 of
+// damping; 13.2499995 rounds to 13.25. A spring of length 0 exerts nothing.
 TEST_F(WorldStep, SpringPullsBothEndsTogether) {
   Particle* a = particle({0.0, 0.0, 0.0}, {});
   Particle* b = particle({0.5, 0.0, 0.0}, {});
   appendSpring(world.springs, 8.2f, 0.4f, 50.5f, a, b);
   computeForces(world.particles, world.springs);
-  EXPECT_NEAR(a->force.x, 5.05, 1e-5);
-  EXPECT_NEAR(b->force.x, -5.05, 1e-5);
+  EXPECT_EQ(a->force.x, 5.049999713897705);
+  EXPECT_EQ(b->force.x, -5.049999713897705);
   b->velocity = {1.0, 0.0, 0.0};
   computeForces(world.particles, world.springs);
-  EXPECT_NEAR(a->force.x, 13.25, 1e-5);
+  EXPECT_EQ(a->force.x, 13.25);
   b->position = a->position;
   computeForces(world.particles, world.springs);
   EXPECT_EQ(a->force.x, 0.0);
@@ -101,15 +103,17 @@ TEST_F(WorldStep, SpherePairsExchangeOrReflect) {
   EXPECT_NEAR(b->velocity.x, 1.0, 1e-7);
 }
 
+// The limits are formed in single precision: 0.9f - 0.05f rounds to
+// 0.84999996 (0.8499999754 in double); the wall bounce is the float 0.8.
 TEST_F(WorldStep, BoxedPassKeepsSpheresAndParticlesInsideInWallOrder) {
   Particle* p = ball({0.88, 0.0, 0.0}, {2.0, 0.0, 0.0}, 0.05f, ParticleCollides);
   Particle* loose = particle({0.0, 0.0, -1.0}, {0.0, 0.0, -1.0}, ParticleCollides);
   collideBoxed(world.particles, world.spheres);
-  EXPECT_NEAR(p->position.x, 0.85, 1e-7);
-  EXPECT_NEAR(p->velocity.x, -1.6, 1e-6);
+  EXPECT_EQ(p->position.x, 0.8499999642372131);
+  EXPECT_EQ(p->velocity.x, -1.600000023841858);
   EXPECT_EQ(world.spheres->next->position, p->position);
-  EXPECT_NEAR(loose->position.z, -0.9, 1e-7);
-  EXPECT_NEAR(loose->velocity.z, 0.8, 1e-7);
+  EXPECT_EQ(loose->position.z, static_cast<double>(-0.9f));
+  EXPECT_EQ(loose->velocity.z, static_cast<double>(0.8f));
   loose->position.x = 5.0;  // the open pass has no walls
   collideOpen(world.particles, world.spheres);
   EXPECT_EQ(loose->position.x, 5.0);

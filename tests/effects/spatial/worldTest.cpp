@@ -35,35 +35,60 @@ TEST_F(WorldBuilders, SpringsStoreOrMeasureTheirRestLength) {
   EXPECT_EQ(newSpringSlack(1.0f, 0.7f, 1.0f, a, b, 0)->restLength, 0.7f);
 }
 
-TEST_F(WorldBuilders, SpheresDrawTheirColourAndMarkTheirCarrier) {
+TEST_F(WorldBuilders, SpheresMarkTheirCarrier) {
   Particle* p = appendParticle(world.particles, 1.0f, ParticleCollides | 64, {}, {}, 0.0);
-  resetDemoRand();
-  Sphere* s = appendSphere(world.spheres, 0.05f, {}, 1.0f, SphereActive, p);
+  appendSphere(world.spheres, 0.05f, {}, 1.0f, SphereActive, p);
   appendSphere(world.spheres, 0.1f, {}, 1.0f, SphereActive, nullptr);
   EXPECT_EQ(p->flags, ParticleCollides | ParticleCarried | 64);
   EXPECT_EQ(world.particles->flags, ParticleHidden);
-  // The generator's first draws from state 1 are 41, 18467 and 6334.
-  EXPECT_EQ(s->colour[0], 41.0f * randScale);
-  EXPECT_EQ(s->colour[2], 6334.0f * randScale);
 }
 
+// The pivots stand k x 2/19 - 0.5 along x, with 2/19 taken as the nearest
+// float (0.10526315867900848) and the product formed in double precision:
+// exact 2/19 or a single-precision product would miss by about 1e-9.
 TEST_F(WorldBuilders, EightPendulumsStandTwoNineteenthsApart) {
+  const double spacing = 0.10526315867900848;
   for (int k = 0; k < 7; ++k) addHangingPendulum();
   addRaisedPendulum();
-  // Per pendulum: pivot and bob, their ball, two springs pivot -> bob.
+  EXPECT_EQ(world.pendulumCount, 8);
+  // Per pendulum: pivot and bob, the ball on the bob, two springs pivot -> bob.
   Sphere* ball = world.spheres->next;
   Spring* spring = world.springs->next;
   for (int k = 1; k <= 8; ++k, ball = ball->next, spring = spring->next->next) {
-    const Vector3 x{k * 2.0 / 19.0 - 0.5, 0.9, 0.0};
-    const Vector3 bob = k < 8 ? Vector3{x.x, 0.4, 0.0} : Vector3{x.x + 0.3, 0.9, 0.0};
-    EXPECT_NEAR((particleAt(2 * k - 2)->position - x).length(), 0.0, 1e-7) << k;
-    EXPECT_NEAR((particleAt(2 * k - 1)->position - bob).length(), 0.0, 1e-7) << k;
-    EXPECT_EQ(ball->carrier, particleAt(2 * k - 1));
-    EXPECT_TRUE(spring->a == particleAt(2 * k - 2) && spring->next->b == particleAt(2 * k - 1));
+    const Particle* pivot = particleAt(2 * k - 2);
+    const Particle* bob = particleAt(2 * k - 1);
+    const double x = k * spacing - 0.5;
+    EXPECT_EQ(pivot->position, (Vector3{x, 0.9, 0.0})) << k;
+    EXPECT_EQ(bob->position, k < 8 ? (Vector3{x, 0.4, 0.0}) : (Vector3{k * spacing - 0.2, 0.9, 0.0})) << k;
+    EXPECT_TRUE(pivot->mass == 0.1f && pivot->flags == ParticleFixed) << k;
+    EXPECT_TRUE(bob->mass == 0.1f && bob->flags == (ParticleCollides | ParticleCarried)) << k;
+    EXPECT_TRUE(ball->carrier == bob && ball->radius == 0.05f && ball->bounce == 1.0f &&
+                ball->flags == (SphereActive | SphereWire)) << k;
+    for (const Spring* s : {spring, spring->next}) {
+      EXPECT_TRUE(s->a == pivot && s->b == bob && s->damping == 8.2f && s->restLength == 0.4f &&
+                  s->stiffness == 50.5f) << k;
+    }
   }
   EXPECT_TRUE(ball == nullptr && spring == nullptr);
   addHangingPendulum();  // without a reset the row goes on to the right
-  EXPECT_NEAR(particleAt(16)->position.x, 9 * 2.0 / 19.0 - 0.5, 1e-7);
+  EXPECT_EQ(particleAt(16)->position.x, 9 * spacing - 0.5);
+}
+
+// Every sphere draws its colour when it is made, the list head too: red,
+// green, blue. From state 1 the generator gives 41, 18467, 6334, ..., 292,
+// 12382, 17421 as draws 25 to 27.
+TEST_F(WorldBuilders, EverySphereDrawsThreeValuesWhenMade) {
+  resetDemoRand();
+  startWorldLists(0);
+  for (int k = 0; k < 7; ++k) addHangingPendulum();
+  addRaisedPendulum();
+  EXPECT_EQ(demoRandDraws(), 27u);
+  const float* head = world.spheres->colour;
+  EXPECT_TRUE(head[0] == 41 * randScale && head[1] == 18467 * randScale && head[2] == 6334 * randScale);
+  const Sphere* lastBall = world.spheres;
+  while (lastBall->next != nullptr) lastBall = lastBall->next;
+  const float* last = lastBall->colour;
+  EXPECT_TRUE(last[0] == 292 * randScale && last[1] == 12382 * randScale && last[2] == 17421 * randScale);
 }
 
 TEST_F(WorldBuilders, EachGenerationReleasesTheRecordsOfTheLast) {
