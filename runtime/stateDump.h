@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "math/vector3.h"
+
 // Writes an array with the given shape (row-major) as a .npy file.
 bool writeNpy(const std::string& path, const float* data, const std::vector<size_t>& shape);
 bool writeNpy(const std::string& path, const double* data, const std::vector<size_t>& shape);
@@ -36,6 +38,12 @@ bool writeNpyRecords(const std::string& path, const std::vector<NpyField>& field
 template <typename T>
 void packField(std::string& records, const T& value) {
   records.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+// A vector is three doubles in the order x, y, z ("<f8" with count 3).
+inline void packField(std::string& records, const Vector3& v) {
+  packField(records, v.x);
+  packField(records, v.y);
+  packField(records, v.z);
 }
 
 // A flat JSON object of named scalars, written in insertion order. Floats

@@ -6,16 +6,6 @@
 #include "effects/planar/planarWorld.h"
 #include "runtime/stateDump.h"
 
-namespace {
-
-void packVector(std::string& records, const Vector3& v) {
-  packField(records, v.x);
-  packField(records, v.y);
-  packField(records, v.z);
-}
-
-}  // namespace
-
 void dumpPlanarWorld(const std::string& frameDirectory) {
   const PlanarWorld& w = planarWorld;
   std::unordered_map<const PlanarParticle*, int32_t> index;
@@ -30,8 +20,8 @@ void dumpPlanarWorld(const std::string& frameDirectory) {
     index.emplace(p, static_cast<int32_t>(particles));
     packField(records, p->mass);
     packField(records, p->flags);
-    packVector(records, p->position);
-    packVector(records, p->velocity);
+    packField(records, p->position);
+    packField(records, p->velocity);
   }
   writeNpyRecords(frameDirectory + "/planarParticles.npy",
                   {{"mass", "<f4"}, {"flags", "<u4"}, {"position", "<f8", 3}, {"velocity", "<f8", 3}}, records,
@@ -57,7 +47,7 @@ void dumpPlanarWorld(const std::string& frameDirectory) {
   for (const PlanarCircle* c = w.circles; c != nullptr; c = c->next, ++circles) {
     packField(records, c->flags);
     packField(records, indexOf(c->carrier));
-    packVector(records, c->position);
+    packField(records, c->position);
     packField(records, c->radius);
     packField(records, c->bounce);
   }

@@ -6,16 +6,6 @@
 #include "effects/spatial/world.h"
 #include "runtime/stateDump.h"
 
-namespace {
-
-void packVector(std::string& records, const Vector3& v) {
-  packField(records, v.x);
-  packField(records, v.y);
-  packField(records, v.z);
-}
-
-}  // namespace
-
 void dumpWorld(const std::string& frameDirectory) {
   const World& w = world;
   std::unordered_map<const Particle*, int32_t> index;
@@ -25,8 +15,8 @@ void dumpWorld(const std::string& frameDirectory) {
     index.emplace(p, static_cast<int32_t>(count));
     packField(records, p->mass);
     packField(records, p->flags);
-    packVector(records, p->position);
-    packVector(records, p->velocity);
+    packField(records, p->position);
+    packField(records, p->velocity);
     packField(records, p->radius);
   }
   const size_t particleCount = count;
@@ -60,7 +50,7 @@ void dumpWorld(const std::string& frameDirectory) {
   for (const Sphere* s = w.spheres; s != nullptr; s = s->next, ++count) {
     packField(records, s->flags);
     packField(records, indexOf(s->carrier));
-    packVector(records, s->position);
+    packField(records, s->position);
     packField(records, s->radius);
     packField(records, s->bounce);
     for (float c : s->colour) packField(records, c);

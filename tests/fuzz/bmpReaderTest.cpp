@@ -28,11 +28,7 @@ class BmpReader : public testing::Test {
 
   std::string write(const std::string& name, const std::string& bytes) const {
     const fs::path path = folder / name;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(file, nullptr);
-    if (file == nullptr) return path;
-    EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
-    std::fclose(file);
+    EXPECT_TRUE(writeFileContents(path, bytes)) << path;
     return path;
   }
 

@@ -14,6 +14,7 @@
 #include "runtime/pictures.h"
 #include "runtime/sequencer.h"
 #include "tests/fuzz/bmpSeeds.h"
+#include "tests/support/fileContents.h"
 #include "tools/capture/captureDriver.h"
 
 namespace {
@@ -27,10 +28,7 @@ bool near(Rgb actual, int r, int g, int b, int tolerance = 3) {
 }
 
 void writeFile(const fs::path& path, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
+  ASSERT_TRUE(writeFileContents(path, bytes)) << path;
 }
 
 // A plain 24-bit picture from RGB pixels given bottom row first.

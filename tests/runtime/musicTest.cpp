@@ -14,6 +14,7 @@
 #include "runtime/music.h"
 #include "runtime/sequencer.h"
 #include "tests/runtime/recordingSeam.h"
+#include "tests/support/fileContents.h"
 #include "tests/support/toneMp3.h"
 
 namespace {
@@ -23,15 +24,10 @@ namespace fs = std::filesystem;
 const char* const missingFile = "Error: Brak pilku muzycznego w katalogu muzyka.\n";
 
 void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes, size_t paddedTo = 0) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::string contents(bytes.begin(), bytes.end());
   // Zeros after the last frame: the decoder finds no more frames there.
-  if (paddedTo > bytes.size()) {
-    const std::vector<uint8_t> zeros(paddedTo - bytes.size(), 0);
-    std::fwrite(zeros.data(), 1, zeros.size(), file);
-  }
-  std::fclose(file);
+  if (paddedTo > contents.size()) contents.resize(paddedTo, '\0');
+  ASSERT_TRUE(writeFileContents(path, contents));
 }
 
 float binLevel(int bin) {

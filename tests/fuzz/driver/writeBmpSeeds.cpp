@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/fuzz/bmpSeeds.h"
+#include "tests/support/fileContents.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -12,13 +13,7 @@ int main(int argc, char** argv) {
   }
   for (const BmpCase& seed : bmpCases()) {
     const std::string path = std::string(argv[1]) + "/" + seed.name + ".bmp";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file != nullptr;
-    if (written) {
-      written = std::fwrite(seed.bytes.data(), 1, seed.bytes.size(), file) == seed.bytes.size();
-      written = std::fclose(file) == 0 && written;
-    }
-    if (!written) {
+    if (!writeFileContents(path, seed.bytes)) {
       std::fprintf(stderr, "writeBmpSeeds: cannot write %s\n", path.c_str());
       return 1;
     }
