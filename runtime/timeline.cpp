@@ -1,5 +1,7 @@
 #include "runtime/timeline.h"
 
+#include "effects/fields/gasScene.h"
+#include "effects/fields/voteScene.h"
 #include "runtime/music.h"
 #include "runtime/pictures.h"
 #include "runtime/placeholder.h"
@@ -104,9 +106,9 @@ void buildTimeline() {
   add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 133420);                // 67
   add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 136000);           // 68
   add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 139960);           // 69
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 148000);                // 70 gas
+  add(gasInit, gasIdle, gasReshape, gasDisplay, 148000);                        // 70 gas
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 157000);                // 71 sand
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 166000);                // 72 vote
+  add(voteInit, voteIdle, voteReshape, voteDisplay, 166000);                    // 72 vote
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 175000);                // 73 rope
   add(sceneInit, sceneIdle, reshapeFluidView, sceneDisplay, 184000);            // 74 fluid
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 188200);                // 75 surfaces
@@ -138,7 +140,7 @@ void buildTimeline() {
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 30000);          // 99 bibliography
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 35000);             // 100 pendulum card
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 40000);             // 101 gravity card
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 45000);             // 102 gas card
+  add(sceneInit, gasIdle, reshapeUnitOrtho, sceneDisplay, 45000);               // 102 gas card
   add(sceneInit, sceneIdle, reshapeFluidView, sceneDisplay, 50000);             // 103 fluid card
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 55000);             // 104 sand card
   add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 60000);            // 105 wave card

@@ -1,0 +1,101 @@
+#include "effects/fields/gasScene.h"
+
+#include <GL/glu.h>
+
+#include "effects/fields/creditCaption.h"
+#include "effects/fields/gas.h"
+#include "effects/fields/sceneTimers.h"
+#include "platform/glutSeam.h"
+#include "runtime/frameFinish.h"
+#include "runtime/sequencer.h"
+#include "runtime/startup.h"
+#include "texts/credits.h"
+
+namespace {
+
+// One point per cell, 3 pixels wide, in the cell's colour at the given alpha:
+// rows along x, columns along y, both spanning [-1, 1).
+void drawGasPoints(float alpha) {
+  glPointSize(3.0f);
+  glBegin(GL_POINTS);
+  for (int i = 0; i < gasSize; ++i) {
+    for (int j = 0; j < gasSize; ++j) {
+      switch (gasCellColour(i, j)) {
+        case GasColour::Wall: glColor4f(0.0f, 0.0f, 0.0f, alpha); break;
+        case GasColour::Red: glColor4f(1.0f, 0.6f, 0.5f, alpha); break;
+        case GasColour::Blue: glColor4f(0.4f, 0.6f, 1.0f, alpha); break;
+        case GasColour::Empty: glColor4f(1.0f, 1.0f, 1.0f, alpha); break;
+      }
+      glVertex2f(2.0f * (static_cast<float>(i) / gasSize - 0.5f), 2.0f * (static_cast<float>(j) / gasSize - 0.5f));
+    }
+  }
+  glEnd();
+}
+
+void blendOverBackground() {
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_POINT_SMOOTH);
+}
+
+void fullViewport() {
+  glViewport(0, 0, static_cast<GLsizei>(screenWidth), static_cast<GLsizei>(screenHeight));
+}
+
+}  // namespace
+
+void gasInit() {
+  gasSetUp();
+  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+}
+
+void gasIdle() {
+  gasCollide();
+  gasStream();
+  requestRedisplay();
+}
+
+void gasReshape(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void gasDisplay() {
+  const int32_t frameMs = sequencer.frameMs;
+  // The holes open with the first frame and stay open.
+  if (advanceFadePair(gas.fadeIn, gas.fadeOut, 0.003f, frameMs)) gasOpenHoles();
+
+  glClearColor(0.7f, 0.72f, 0.73f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  blendOverBackground();
+
+  // One cell per pixel, 150 to 300 pixels from the right edge, centred
+  // vertically; drawn under the unit projection the last frame left.
+  glViewport(static_cast<GLint>(screenWidth - 300.0f), static_cast<GLint>(screenHeight * 0.5f - 75.0f), gasSize,
+             gasSize);
+  drawGasPoints(gas.fadeIn - gas.fadeOut);
+  fullViewport();
+
+  advanceCaptionPair(gas.captionIn, gas.captionOut, 700.0f, frameMs);
+  drawCreditCaption(1.0f - (gas.captionIn - gas.captionOut) * 0.0014285714f, 0.0f, 1200.0f, 0.0f, 1200.0f, 50.0f,
+                    555.0f, graphicsCaption);
+  fullViewport();
+
+  // From black over one second.
+  if (gas.screenFade <= 200.0f) gas.screenFade += static_cast<float>(frameMs) * frameScale * 2.0f;
+  fadeWithDecor(1.0f - 0.005f * gas.screenFade);
+
+  glFlush();
+  drawSpectrum();
+  swapBuffers();
+}
+
+void drawGasCard() {
+  blendOverBackground();
+  drawGasPoints(1.0f);
+}

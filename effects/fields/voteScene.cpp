@@ -1,0 +1,108 @@
+#include "effects/fields/voteScene.h"
+
+#include <GL/glu.h>
+
+#include "effects/fields/creditCaption.h"
+#include "effects/fields/sceneTimers.h"
+#include "effects/fields/vote.h"
+#include "platform/glutSeam.h"
+#include "runtime/frameFinish.h"
+#include "runtime/sequencer.h"
+#include "runtime/startup.h"
+#include "texts/credits.h"
+
+namespace {
+
+// Inner cells only, one smoothed pixel each. Recently set cells are olive,
+// recently cleared ones black; settled cells white or black.
+void drawVotePoints(float alpha) {
+  glBegin(GL_POINTS);
+  for (int i = 1; i < voteSize - 1; ++i) {
+    for (int j = 1; j < voteSize - 1; ++j) {
+      const float s = static_cast<float>(vote.state[i][j]);
+      if (vote.changeAge[i][j] != 0) {
+        glColor4f(0.5f * s, 0.5f * s, 0.25f * s, alpha);
+      } else {
+        glColor4f(s, s, s, alpha);
+      }
+      glVertex2f(2.0f * (static_cast<float>(i) / voteSize - 0.5f), 2.0f * (static_cast<float>(j) / voteSize - 0.5f));
+    }
+  }
+  glEnd();
+}
+
+void fullViewport() {
+  glViewport(0, 0, static_cast<GLsizei>(screenWidth), static_cast<GLsizei>(screenHeight));
+}
+
+}  // namespace
+
+// The grid runs on from its first noise for the whole scene; it is not
+// refilled while shown.
+void voteInit() {
+  glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+  voteFill();
+  vote.fadeIn = 0.0f;
+  vote.fadeOut = 0.0f;
+  vote.captionIn = 0.0f;
+  vote.captionOut = 0.0f;
+}
+
+void voteIdle() {
+  voteSweep();
+  requestRedisplay();
+}
+
+void voteReshape(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void voteDisplay() {
+  const int32_t frameMs = sequencer.frameMs;
+  advanceFadePair(vote.fadeIn, vote.fadeOut, 0.0025f, frameMs);
+  const float alpha = vote.fadeIn - vote.fadeOut;
+
+  glClearColor(0.7f, 0.72f, 0.73f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glEnable(GL_POINT_SMOOTH);
+  glPointSize(1.0f);
+
+  // One cell per pixel at the left, centred vertically, under the unit
+  // projection the last frame left.
+  glViewport(75, static_cast<GLint>(screenHeight * 0.5f - 75.0f), voteSize, voteSize);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_CULL_FACE);
+  drawVotePoints(alpha);
+
+  // A light frame around the panel.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glLineWidth(2.0f);
+  glColor4f(0.9f, 0.9f, 0.9f, alpha);
+  glBegin(GL_LINE_STRIP);
+  glVertex2f(-1.0f, -1.0f);
+  glVertex2f(-1.0f, 1.0f);
+  glVertex2f(1.0f, 1.0f);
+  glVertex2f(1.0f, -1.0f);
+  glVertex2f(-1.0f, -1.0f);
+  glEnd();
+  fullViewport();
+
+  advanceCaptionPair(vote.captionIn, vote.captionOut, 800.0f, frameMs);
+  drawCreditCaption(1.0f - (vote.captionIn - vote.captionOut) * 0.00125f, 0.0f, 1200.0f, 0.0f, 1200.0f, 350.0f,
+                    555.0f, texturesCaption);
+
+  fullViewport();
+  glFlush();
+  drawSpectrum();
+  swapBuffers();
+}
