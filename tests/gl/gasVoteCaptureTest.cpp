@@ -43,7 +43,9 @@ class GasAndVoteFrames : public testing::Test {
       const CaptureCycle cycle = captureCycle(entry >= 69 ? 30 : 2);
       entry = cycle.entry;
       if (!cycle.displayed) continue;
-      if (entry == 70) gas_.push_back({capturedPixels(), gas.fadeIn - gas.fadeOut, 1.0f - (gas.captionIn - gas.captionOut) / 700.0f});
+      if (entry == 70) {
+        gas_.push_back({capturedPixels(), gas.fadeIn - gas.fadeOut, 1.0f - (gas.captionIn - gas.captionOut) / 700.0f});
+      }
       if (entry == 72) vote_.push_back({capturedPixels(), vote.fadeIn - vote.fadeOut, 0.0f});
     }
   }

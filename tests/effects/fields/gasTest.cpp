@@ -11,212 +11,145 @@
 namespace {
 
 using Slots = std::array<int32_t, 4>;
+constexpr int32_t R = gasRed;
+constexpr int32_t B = gasBlue;
 
 class GasTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    gas = {};
-    resetDemoRand();
-  }
-  void TearDown() override {
-    gas = {};
-    resetDemoRand();
-  }
-  static Slots slots(int i, int j) {
+  void SetUp() override { gas = {}, resetDemoRand(); }
+  void TearDown() override { gas = {}, resetDemoRand(); }
+  static Slots at(int i, int j) {
     const int32_t* c = gas.particle[i][j];
     return {c[0], c[1], c[2], c[3]};
   }
-  static void put(int i, int j, Slots s) {
-    for (int k = 0; k < 4; ++k) gas.particle[i][j][k] = s[k];
-  }
-  // Every particle slot in the grid that is not empty.
-  static int occupied() {
-    int count = 0;
-    for (auto& row : gas.particle) {
-      for (auto& cell : row) {
-        for (int32_t slot : cell) count += slot != gasEmpty ? 1 : 0;
+  static void put(int i, int j, Slots s) { std::copy(s.begin(), s.end(), gas.particle[i][j]); }
+  // Slots holding the value, over the whole grid or over open cells only.
+  static int count(int32_t value, bool openOnly = false) {
+    int n = 0;
+    for (int i = 0; i < gasSize; ++i) {
+      for (int j = 0; j < gasSize; ++j) {
+        for (int32_t slot : gas.particle[i][j]) n += slot == value && !(openOnly && gas.wall[i][j]) ? 1 : 0;
       }
     }
-    return count;
+    return n;
   }
+  static int particles() { return count(R) + count(B); }
 };
 
-TEST_F(GasTest, HeadOnPairsScatterSidewaysKeepingTheirColours) {
-  // Along the rows: slot 0 goes to slot 1, slot 2 to slot 3.
-  put(75, 75, {gasRed, 0, gasBlue, 0});
-  // Along the columns: slot 1 goes to slot 0, slot 3 to slot 2.
-  put(40, 90, {0, gasBlue, 0, gasRed});
-  gasCollide();
-  EXPECT_EQ(slots(75, 75), (Slots{0, gasRed, 0, gasBlue}));
-  EXPECT_EQ(slots(40, 90), (Slots{gasBlue, 0, gasRed, 0}));
-}
-
-TEST_F(GasTest, ThreeParticlesRightAnglePairsAndFullCellsPassUnchanged) {
-  const Slots cases[] = {{1, 1, 1, 0}, {0, 2, 1, 1}, {1, 1, 0, 0}, {0, 0, 2, 2}, {1, 2, 1, 2}, {0, 1, 0, 0}};
-  for (const Slots& s : cases) {
-    put(60, 60, s);
-    gasCollide();
-    EXPECT_EQ(slots(60, 60), s);
-  }
-}
-
-TEST_F(GasTest, ACellBesideAWallNeverCollides) {
-  // The wall is across the columns, so nothing heads into it.
-  gas.wall[75][76] = 1;
-  put(75, 75, {gasRed, 0, gasBlue, 0});
+TEST_F(GasTest, HeadOnPairsScatterSidewaysOthersPassAndWallsPreventIt) {
+  put(75, 75, {R, 0, B, 0});  // along the rows: 0 -> 1, 2 -> 3
+  put(40, 90, {0, B, 0, R});  // along the columns: 1 -> 0, 3 -> 2
+  put(31, 30, {R, 0, B, 0});  // a wall on the diagonal does not count
   gas.wall[30][29] = 1;
-  put(31, 30, {gasRed, 0, gasBlue, 0});
-  gas.wall[99][100] = 1;
-  put(100, 100, {0, gasRed, 0, gasBlue});
+  put(20, 20, {R, 0, B, 0});  // beside a wall across the columns: no collision
+  gas.wall[20][21] = 1;
+  const Slots passing[] = {{1, 1, 1, 0}, {0, 2, 1, 1}, {1, 1, 0, 0}, {0, 0, 2, 2}, {1, 2, 1, 2}, {0, 1, 0, 0}};
+  for (int k = 0; k < 6; ++k) put(100, 10 + 10 * k, passing[k]);
   gasCollide();
-  EXPECT_EQ(slots(75, 75), (Slots{gasRed, 0, gasBlue, 0}));
-  // A wall on the diagonal does not count.
-  EXPECT_EQ(slots(31, 30), (Slots{0, gasRed, 0, gasBlue}));
-  EXPECT_EQ(slots(100, 100), (Slots{0, gasRed, 0, gasBlue}));
+  EXPECT_EQ(at(75, 75), (Slots{0, R, 0, B}));
+  EXPECT_EQ(at(40, 90), (Slots{B, 0, R, 0}));
+  EXPECT_EQ(at(31, 30), (Slots{0, R, 0, B}));
+  EXPECT_EQ(at(20, 20), (Slots{R, 0, B, 0}));
+  for (int k = 0; k < 6; ++k) EXPECT_EQ(at(100, 10 + 10 * k), passing[k]) << k;
 }
 
 TEST_F(GasTest, AParticleAtAWallReversesAndLandsOneCellBack) {
-  gas.wall[80][75] = 1;  // heading to row + 1
-  put(79, 75, {0, 0, gasRed, 0});
-  gas.wall[20][40] = 1;  // heading to row - 1
-  put(21, 40, {gasBlue, 0, 0, 0});
-  gas.wall[60][121] = 1;  // heading to column + 1
-  put(60, 120, {0, gasRed, 0, 0});
-  gas.wall[110][9] = 1;  // heading to column - 1
-  put(110, 10, {0, 0, 0, gasBlue});
+  gas.wall[80][75] = 1, put(79, 75, {0, 0, R, 0});    // heading to row + 1
+  gas.wall[20][40] = 1, put(21, 40, {B, 0, 0, 0});    // to row - 1
+  gas.wall[60][121] = 1, put(60, 120, {0, R, 0, 0});  // to column + 1
+  gas.wall[110][9] = 1, put(110, 10, {0, 0, 0, B});   // to column - 1
   gasCollide();
-  EXPECT_EQ(slots(79, 75), (Slots{}));
-  EXPECT_EQ(slots(78, 75), (Slots{gasRed, 0, 0, 0}));
-  EXPECT_EQ(slots(22, 40), (Slots{0, 0, gasBlue, 0}));
-  EXPECT_EQ(slots(60, 119), (Slots{0, 0, 0, gasRed}));
-  EXPECT_EQ(slots(110, 11), (Slots{0, gasBlue, 0, 0}));
-  // Streaming then carries each one a further cell away from its wall.
+  EXPECT_EQ(at(79, 75), Slots{});
+  EXPECT_EQ(at(78, 75), (Slots{R, 0, 0, 0}));
+  EXPECT_EQ(at(22, 40), (Slots{0, 0, B, 0}));
+  EXPECT_EQ(at(60, 119), (Slots{0, 0, 0, R}));
+  EXPECT_EQ(at(110, 11), (Slots{0, B, 0, 0}));
+  // Streaming then carries each a further cell away from its wall.
   gasStream();
-  EXPECT_EQ(occupied(), 4);
-  EXPECT_EQ(gas.particle[77][75][gasToRowDown], gasRed);
-  EXPECT_EQ(gas.particle[23][40][gasToRowUp], gasBlue);
-  EXPECT_EQ(gas.particle[60][118][gasToColumnDown], gasRed);
-  EXPECT_EQ(gas.particle[110][12][gasToColumnUp], gasBlue);
+  EXPECT_EQ(particles(), 4);
+  EXPECT_EQ(at(77, 75)[0] + at(23, 40)[2] + at(60, 118)[3] + at(110, 12)[1], R + B + R + B);
 }
 
 TEST_F(GasTest, StreamingMovesEveryParticleExactlyOneCell) {
-  struct Move {
-    int i, j, slot, toI, toJ;
-    // The cell upstream of the source does not send (it lies on the grid's
-    // border), so the source keeps its copy.
-    bool sourceKeeps;
-  };
-  // In the middle and from the first and last sending rows and columns.
-  const Move moves[] = {
-      {75, 75, gasToRowDown, 74, 75, false},     {75, 75, gasToRowUp, 76, 75, false},
-      {75, 75, gasToColumnUp, 75, 76, false},    {75, 75, gasToColumnDown, 75, 74, false},
-      {1, 30, gasToRowDown, 0, 30, false},       {148, 30, gasToRowUp, 149, 30, false},
-      {30, 148, gasToColumnUp, 30, 149, false},  {30, 1, gasToColumnDown, 30, 0, false},
-      {148, 148, gasToRowDown, 147, 148, true},  {1, 1, gasToRowUp, 2, 1, true},
-      {1, 1, gasToColumnUp, 1, 2, true},         {148, 148, gasToColumnDown, 148, 147, true},
-  };
-  for (const Move& m : moves) {
+  // {i, j, slot, to i, to j}; from the middle and the first and last sending
+  // rows and columns. Where the cell upstream of the source lies on the
+  // border it never sends, so the source keeps its copy.
+  const int moves[][5] = {{75, 75, 0, 74, 75},  {75, 75, 2, 76, 75},   {75, 75, 1, 75, 76},   {75, 75, 3, 75, 74},
+                          {1, 30, 0, 0, 30},    {148, 30, 2, 149, 30}, {30, 148, 1, 30, 149}, {30, 1, 3, 30, 0},
+                          {148, 148, 0, 147, 148}, {1, 1, 2, 2, 1},    {1, 1, 1, 1, 2},       {148, 148, 3, 148, 147}};
+  for (int k = 0; k < 12; ++k) {
+    const int* m = moves[k];
     gas = {};
-    gas.particle[m.i][m.j][m.slot] = gasBlue;
+    gas.particle[m[0]][m[1]][m[2]] = B;
     gasStream();
-    EXPECT_EQ(occupied(), m.sourceKeeps ? 2 : 1) << m.i << "," << m.j << " slot " << m.slot;
-    EXPECT_EQ(gas.particle[m.toI][m.toJ][m.slot], gasBlue) << m.i << "," << m.j << " slot " << m.slot;
+    EXPECT_EQ(gas.particle[m[3]][m[4]][m[2]], B) << k;
+    EXPECT_EQ(particles(), k < 8 ? 1 : 2) << k;
   }
-  // Wall cells never send; a wall behind a wall keeps what it holds.
+  // Wall cells never send: a wall behind a wall keeps what it holds.
   gas = {};
-  gas.wall[49][50] = 1;
-  gas.wall[50][50] = 1;
-  gas.particle[50][50][gasToRowUp] = gasRed;
+  gas.wall[49][50] = gas.wall[50][50] = 1;
+  gas.particle[50][50][2] = R;
   gasStream();
-  EXPECT_EQ(occupied(), 1);
-  EXPECT_EQ(gas.particle[50][50][gasToRowUp], gasRed);
+  EXPECT_EQ(particles(), 1);
+  EXPECT_EQ(gas.particle[50][50][2], R);
 }
 
-TEST_F(GasTest, SetUpBuildsTheFrameAndTheBoxAndOpenHolesTheTwoGaps) {
-  gasSetUp();
-  auto wallCount = [] {
-    int count = 0;
+TEST_F(GasTest, SetUpBuildsFrameAndBoxAndTheHolesOpenWhereTheyShould) {
+  auto walls = [] {
+    int n = 0;
     for (auto& row : gas.wall) {
-      for (int32_t w : row) count += w;
+      for (int32_t w : row) n += w;
     }
-    return count;
+    return n;
   };
-  // Frame: rows 0, 1, 149 (450 cells) and columns 0, 1, 149 of rows 2..148
-  // (441). Box: four rows of 76 and four columns of 50, sharing (50, 21).
-  EXPECT_EQ(wallCount(), 891 + 503);
-  for (int k : {0, 75, 149}) {
-    for (int edge : {0, 1, 149}) EXPECT_EQ(gas.wall[edge][k] + gas.wall[k][edge], 2) << k << " " << edge;
-  }
-  EXPECT_EQ(gas.wall[2][2] + gas.wall[148][148], 0);
-  for (int row : {49, 50, 100, 101}) {
-    EXPECT_EQ(gas.wall[row][21] + gas.wall[row][96], 2) << row;
-  }
-  for (int column : {20, 21, 97, 98}) EXPECT_EQ(gas.wall[50][column] + gas.wall[99][column], 2) << column;
-  // The box's corners stay open.
-  EXPECT_EQ(gas.wall[49][20] + gas.wall[101][20] + gas.wall[49][98] + gas.wall[101][98], 0);
-
-  gasOpenHoles();
-  EXPECT_EQ(wallCount(), 891 + 503 - 44);
-  for (int row : {49, 50}) {
-    EXPECT_EQ(gas.wall[row][53] + gas.wall[row][65], 2);
-    for (int j = 54; j <= 64; ++j) EXPECT_EQ(gas.wall[row][j], 0);
-  }
-  for (int row : {100, 101}) {
-    EXPECT_EQ(gas.wall[row][28] + gas.wall[row][40], 2);
-    for (int j = 29; j <= 39; ++j) EXPECT_EQ(gas.wall[row][j], 0);
-  }
-  gasOpenHoles();
-  EXPECT_EQ(wallCount(), 891 + 503 - 44);
-  // A new set-up closes them again.
   gasSetUp();
-  EXPECT_EQ(wallCount(), 891 + 503);
+  // Frame: rows 0, 1, 149 (450) and columns 0, 1, 149 of rows 2..148 (441).
+  // Box: four rows of 76 and four columns of 50, sharing (50, 21).
+  EXPECT_EQ(walls(), 891 + 503);
+  EXPECT_EQ(gas.wall[2][2] + gas.wall[148][148] + gas.wall[49][20] + gas.wall[101][98], 0);  // box corners open
+  EXPECT_EQ(gas.wall[49][21] + gas.wall[101][96] + gas.wall[50][20] + gas.wall[99][98], 4);
+  gasOpenHoles();
+  gasOpenHoles();
+  EXPECT_EQ(walls(), 891 + 503 - 44);
+  for (int j = 50; j <= 70; ++j) EXPECT_EQ(gas.wall[49][j] + gas.wall[50][j], j >= 54 && j <= 64 ? 0 : 2) << j;
+  for (int j = 25; j <= 45; ++j) EXPECT_EQ(gas.wall[100][j] + gas.wall[101][j], j >= 29 && j <= 39 ? 0 : 2) << j;
+  gasSetUp();
+  EXPECT_EQ(walls(), 891 + 503);
 }
 
 TEST_F(GasTest, TheFillDrawsForQualifyingCellsOnlyInOrder) {
   // A marker in every slot shows which cells the fill touched.
   for (auto& row : gas.particle) {
-    for (auto& cell : row) {
-      for (int32_t& slot : cell) slot = 7;
-    }
+    for (auto& cell : row) std::fill(cell, cell + 4, 7);
   }
   gasSetUp();
-  // Red: rows 52..98 x columns 37..95 inside the box (2773 cells) and rows
+  // Red: rows 52..98 x columns 37..95 in the box (2773 cells) and rows
   // 50..99 x columns 100..112 beside it (650). Blue: rows 3..36 and 113..147
   // x columns 3..147 (69 x 145 = 10005). Four draws per cell.
   EXPECT_EQ(demoRandDraws(), 4u * (2773 + 650 + 10005));
-  int red = 0;
-  int blue = 0;
+  EXPECT_EQ(count(7), 4 * (gasSize * gasSize - 2773 - 650 - 10005));
   for (int i = 0; i < gasSize; ++i) {
     for (int j = 0; j < gasSize; ++j) {
-      if (slots(i, j) == Slots{7, 7, 7, 7}) continue;
-      const bool inRed = i >= 50 && i <= 99;
-      (inRed ? red : blue) += 1;
-      for (int32_t slot : slots(i, j)) EXPECT_TRUE(slot == gasEmpty || slot == (inRed ? gasRed : gasBlue));
+      for (int32_t slot : gas.particle[i][j]) {
+        ASSERT_TRUE(slot == 7 || slot == 0 || slot == (i >= 50 && i <= 99 ? R : B)) << i << "," << j;
+      }
     }
   }
-  EXPECT_EQ(red, 3423);
-  EXPECT_EQ(blue, 10005);
-  EXPECT_EQ(slots(51, 40), (Slots{7, 7, 7, 7}));
+  EXPECT_EQ(at(51, 40), (Slots{7, 7, 7, 7}));
   // The first qualifying cell is (50, 100): draws 41, 18467, 6334, 26500
   // against 0.375 * 32767 = 12287.6; then (50, 101): 19169, 15724, 11478,
   // 29358.
-  EXPECT_EQ(slots(50, 100), (Slots{gasRed, 0, gasRed, 0}));
-  EXPECT_EQ(slots(50, 101), (Slots{0, 0, gasRed, 0}));
+  EXPECT_EQ(at(50, 100), (Slots{R, 0, R, 0}));
+  EXPECT_EQ(at(50, 101), (Slots{0, 0, R, 0}));
 }
 
-TEST_F(GasTest, CellColourPrefersRedAndReadsTheOutgoingSlots) {
+TEST_F(GasTest, CellColourReadsTheOutgoingSlotsAndPrefersRed) {
   EXPECT_EQ(gasCellColour(75, 75), GasColour::Empty);
-  gas.particle[76][75][gasToRowUp] = gasBlue;
+  gas.particle[76][75][0] = R;  // incoming, not outgoing
+  gas.particle[76][75][2] = B;
   EXPECT_EQ(gasCellColour(75, 75), GasColour::Blue);
-  gas.particle[75][74][gasToColumnDown] = gasRed;
+  gas.particle[75][74][3] = R;
   EXPECT_EQ(gasCellColour(75, 75), GasColour::Red);
-  gas.particle[74][75][gasToRowDown] = gasBlue;
-  gas.particle[75][76][gasToColumnUp] = gasBlue;
-  EXPECT_EQ(gasCellColour(75, 75), GasColour::Red);
-  // An incoming particle (slot 0 of the cell at row + 1) does not count.
-  gas = {};
-  gas.particle[76][75][gasToRowDown] = gasRed;
-  EXPECT_EQ(gasCellColour(75, 75), GasColour::Empty);
   gas.wall[75][75] = 1;
   EXPECT_EQ(gasCellColour(75, 75), GasColour::Wall);
   // Border cells of a grid without walls read nothing beyond it.
@@ -227,23 +160,11 @@ TEST_F(GasTest, CellColourPrefersRedAndReadsTheOutgoingSlots) {
 TEST_F(GasTest, ParticlesAreConservedAndTheRunIsReproducible) {
   gasSetUp();
   gasOpenHoles();
-  auto count = [](int32_t colour) {
-    int n = 0;
-    for (int i = 0; i < gasSize; ++i) {
-      for (int j = 0; j < gasSize; ++j) {
-        for (int32_t slot : gas.particle[i][j]) n += gas.wall[i][j] == 0 && slot == colour ? 1 : 0;
-      }
-    }
-    return n;
-  };
-  const int red = count(gasRed);
-  const int blue = count(gasBlue);
-  for (int step = 0; step < 300; ++step) {
-    gasCollide();
-    gasStream();
-  }
-  EXPECT_EQ(count(gasRed), red);
-  EXPECT_EQ(count(gasBlue), blue);
+  const int red = count(R, true);
+  const int blue = count(B, true);
+  for (int step = 0; step < 300; ++step) gasCollide(), gasStream();
+  EXPECT_EQ(count(R, true), red);
+  EXPECT_EQ(count(B, true), blue);
   // The state after 300 steps from a fresh generator, as last known good.
   StateHash hash;
   hash.add(gas.wall);
