@@ -5,6 +5,7 @@
 
 #include "platform/random.h"
 #include "runtime/text.h"
+#include "texts/credits.h"
 #include "tests/gl/glProbe.h"
 
 namespace {
@@ -17,6 +18,20 @@ TEST(StrokeTextWidth, SumsTheRoundedAdvanceOfEachGlyph) {
   EXPECT_EQ(strokeTextWidth("mmmm"), 496);
   EXPECT_EQ(strokeTextWidth("IIII"), 84);
   EXPECT_EQ(strokeTextWidth("Vorran"), strokeTextWidth("Vor") + strokeTextWidth("ran"));
+}
+
+TEST(CreditCaptions, EachFitsOnScreenFromWhereItsSceneStartsIt) {
+  // Start and right bound of each caption in its scene's projection.
+  struct Placed {
+    const char* text;
+    int x;
+    int right;
+  };
+  for (const Placed& caption : {Placed{graphicsCaption, 50, 1200}, Placed{musicCaption, 50, 1400},
+                                Placed{codeCaption, 400, 1200}, Placed{texturesCaption, 350, 1200},
+                                Placed{designCaption, 50, 1200}}) {
+    EXPECT_LT(caption.x + strokeTextWidth(caption.text), caption.right - 10) << caption.text;
+  }
 }
 
 TEST(JitterText, ConsumesTenDrawsOfTheSharedGeneratorPerCall) {
