@@ -1,5 +1,4 @@
-// The gravity field and the sand hourglass in captured 800 x 600 frames: each
-// picture where it belongs, in its colours, fading as it should.
+// The gravity field and the sand hourglass in captured 800 x 600 frames.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,200 +11,143 @@
 
 namespace {
 
-// Runs cycles at fps until the given entry is current (or has passed).
-CaptureCycle runUntilEntry(int entry, int fps) {
+// Both tests share the one window and run the Timeline on from where it is.
+CaptureCycle runUntil(int entry, int32_t timelineMs, int fps) {
+  static bool started = false;
+  if (!started) {
+    // Beside the pictures and the soundtrack, as the presentation runs.
+    started = chdir(VORRAN_BUILD_DIR) == 0;
+    captureStart();
+  }
   CaptureCycle cycle;
-  do {
-    cycle = captureCycle(fps);
-  } while (cycle.entry < entry);
+  do cycle = captureCycle(fps);
+  while (cycle.entry < entry || (cycle.entry == entry && cycle.timelineMs < timelineMs));
   return cycle;
 }
 
-bool near(Rgb pixel, int r, int g, int b, int tolerance) {
-  return std::abs(pixel.r - r) <= tolerance && std::abs(pixel.g - g) <= tolerance &&
-         std::abs(pixel.b - b) <= tolerance;
+bool near(Rgb p, int r, int g, int b, int tolerance) {
+  return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance && std::abs(p.b - b) <= tolerance;
 }
 
-// Grey level of a gravity cell at half brightness, as the scene draws it.
-int halfGrey(int i, int j) { return static_cast<int>(std::min(1.0f, gravity.field[i][j] / 2.0f) * 255.0f + 0.5f); }
-
-// Whether the cells around (i, j) show nearly the same grey, so that the
-// overlapping points of neighbouring cells do not matter.
-bool smoothAround(int i, int j) {
+// Half-brightness grey of a gravity cell; where its neighbours within 4 cells
+// differ by more than 2 levels, -1 (overlapping points blur such pixels).
+int smoothGrey(int i, int j) {
+  auto grey = [](int a, int b) { return static_cast<int>(std::min(1.0f, gravity.field[a][b] / 2.0f) * 255.0f + 0.5f); };
   for (int di = -4; di <= 4; ++di) {
     for (int dj = -4; dj <= 4; ++dj) {
-      if (std::abs(halfGrey(i + di, j + dj) - halfGrey(i, j)) > 2) return false;
+      if (std::abs(grey(i + di, j + dj) - grey(i, j)) > 2) return -1;
     }
   }
-  return true;
+  return grey(i, j);
 }
 
-// Window pixel of a point at unit coordinate (x, y) in the 800 x 600 window.
-int windowX(float x) { return static_cast<int>((x + 1.0f) * 400.0f); }
-int windowY(float y) { return static_cast<int>((y + 1.0f) * 300.0f); }
+Rgb at(float x, float y) { return capturedPixel(static_cast<int>((x + 1) * 400), static_cast<int>((y + 1) * 300)); }
 
-// Mean red level over the large image of the gravity field.
 double largeImageMean() {
   double sum = 0.0;
-  int count = 0;
   for (int y = 160; y < 440; y += 4) {
-    for (int x = 320; x < 700; x += 4, ++count) sum += capturedPixel(x, y).r;
+    for (int x = 320; x < 700; x += 4) sum += capturedPixel(x, y).r;
   }
-  return sum / count;
+  return sum / (70.0 * 95.0);
 }
 
-class FieldScenes : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    // Beside the painted pictures and the soundtrack, as the presentation runs.
-    ASSERT_EQ(chdir(VORRAN_BUILD_DIR), 0);
-    captureStart();
-  }
-};
-
-TEST_F(FieldScenes, GravityShowsThreeImagesAfterAFadeInFromBlack) {
-  // Quickly to the end of entry 7, then at 30 frames a second.
-  CaptureCycle cycle = runUntilEntry(7, 2);
-  while (cycle.timelineMs < 4700) cycle = captureCycle(2);
-  cycle = runUntilEntry(8, 30);
-  ASSERT_EQ(cycle.entry, 8);
-  ASSERT_TRUE(cycle.displayed);
-
-  // First frame: the fade has run frameMs * 0.1, about 3; the black overlay
-  // still has alpha 0.8 and more.
+TEST(FieldScenesInCapture, GravityFadesInAndShowsThreeImages) {
+  runUntil(7, 4700, 2);
+  CaptureCycle cycle = runUntil(8, 0, 30);
+  // First frame: fade frameMs * 0.1, black overlay of alpha 1 - 0.05 * fade.
   EXPECT_FLOAT_EQ(gravity.fade, static_cast<float>(cycle.frameMs) * 0.1f);
   const double firstMean = largeImageMean();
-  double previousMean = firstMean;
-  while (cycle.timelineMs < 5000 + 150) {
-    cycle = captureCycle(30);
-    const double mean = largeImageMean();
-    EXPECT_GE(mean, previousMean - 1.0);
-    previousMean = mean;
-  }
-  // Past 200 ms of the scene no overlay is drawn any more.
-  while (cycle.timelineMs < 5000 + 250) cycle = captureCycle(30);
-  const double fullMean = largeImageMean();
-  EXPECT_LT(firstMean, 0.3 * fullMean);
+  cycle = runUntil(8, 5250, 30);
+  EXPECT_LT(firstMean, 0.3 * largeImageMean());
 
-  // Every smooth part of the field shows its half-brightness grey in all three
-  // images: large at the right, half size above and below at the left.
+  // Past 200 ms no overlay: smooth parts show their grey in all three images.
   int probed = 0;
   for (int i = 11; i < 290; i += 20) {
     for (int j = 11; j < 290; j += 20) {
-      if (!smoothAround(i, j)) continue;
+      const int g = smoothGrey(i, j);
+      if (g < 0) continue;
       ++probed;
-      const int grey = halfGrey(i, j);
-      const float px = (static_cast<float>(i) / 1200.0f - 0.5f) * 4.0f + 1.78f;
-      const float py = (static_cast<float>(j) / 1200.0f - 0.5f) * 4.0f + 1.5f;
-      EXPECT_TRUE(near(capturedPixel(windowX(px), windowY(py)), grey, grey, grey, 6)) << i << ", " << j;
-      EXPECT_TRUE(near(capturedPixel(windowX(px / 2 - 0.6f), windowY(py / 2 - 0.25f)), grey, grey, grey, 6));
-      EXPECT_TRUE(near(capturedPixel(windowX(px / 2 - 0.6f), windowY(py / 2 + 0.25f)), grey, grey, grey, 6));
+      const float x = (i / 1200.0f - 0.5f) * 4.0f + 1.78f;
+      const float y = (j / 1200.0f - 0.5f) * 4.0f + 1.5f;
+      EXPECT_TRUE(near(at(x, y), g, g, g, 6) && near(at(x / 2 - 0.6f, y / 2 - 0.25f), g, g, g, 6) &&
+                  near(at(x / 2 - 0.6f, y / 2 + 0.25f), g, g, g, 6))
+          << i << ", " << j;
     }
   }
   EXPECT_GT(probed, 50);
-
-  // The large image spans x -0.217..0.770 (pixels 313..708) and y
-  // -0.497..0.490 (151..447); the half copies x -0.708..-0.215 (117..314),
-  // y 151..298 and 301..448. Every cell is above zero; around them, black.
+  // The images fill x 117..708, y 151..448 (every cell above zero); black
+  // around them.
   for (int y = 154; y < 446; y += 6) {
-    EXPECT_GT(capturedPixel(705, y).r, 0) << y;
-    EXPECT_GT(capturedPixel(120, y).r, 0) << y;
-    EXPECT_TRUE(near(capturedPixel(712, y), 0, 0, 0, 0)) << y;
-    EXPECT_TRUE(near(capturedPixel(113, y), 0, 0, 0, 0)) << y;
+    EXPECT_TRUE(capturedPixel(705, y).r > 0 && capturedPixel(120, y).r > 0) << y;
+    EXPECT_TRUE(near(capturedPixel(712, y), 0, 0, 0, 0) && near(capturedPixel(113, y), 0, 0, 0, 0)) << y;
   }
   for (int x = 120; x < 706; x += 6) {
-    EXPECT_GT(capturedPixel(x, 154).r, 0) << x;
-    EXPECT_GT(capturedPixel(x, 444).r, 0) << x;
-    EXPECT_TRUE(near(capturedPixel(x, 146), 0, 0, 0, 0)) << x;
-    EXPECT_TRUE(near(capturedPixel(x, 453), 0, 0, 0, 0)) << x;
+    EXPECT_TRUE(capturedPixel(x, 154).r > 0 && capturedPixel(x, 444).r > 0) << x;
+    EXPECT_TRUE(near(capturedPixel(x, 146), 0, 0, 0, 0) && near(capturedPixel(x, 453), 0, 0, 0, 0)) << x;
   }
 }
 
-// The sand panel: viewport 590..729 x 230..369, one cell per pixel.
-constexpr int panelLeft = 590;
-constexpr int panelBottom = 230;
+// The sand panel: viewport 590..729 x 230..369, one cell per pixel, on the
+// background grey.
 const Rgb background{178, 184, 186};
 
-// A cell whose 5 x 5 neighbourhood is all of one kind: overlapping points
-// of that kind alone cover its pixel.
+// The pixel of a cell whose 5 x 5 neighbourhood is all of one kind.
 template <typename Kind>
-bool findUniformCell(Kind kind, int& cellI, int& cellJ) {
+Rgb uniformCellPixel(Kind kind) {
   for (int i = 10; i < 130; ++i) {
     for (int j = 10; j < 130; ++j) {
       bool uniform = true;
-      for (int di = -2; di <= 2 && uniform; ++di) {
-        for (int dj = -2; dj <= 2 && uniform; ++dj) uniform = kind(i + di, j + dj);
-      }
-      if (uniform) {
-        cellI = i;
-        cellJ = j;
-        return true;
-      }
+      for (int d = 0; d < 25 && uniform; ++d) uniform = kind(i + d / 5 - 2, j + d % 5 - 2);
+      if (uniform) return capturedPixel(590 + i, 230 + j);
     }
   }
-  return false;
+  ADD_FAILURE() << "no such cell";
+  return {};
 }
+bool isWall(int i, int j) { return sandGrid.wall[i][j] != 0; }
+bool isEmpty(int i, int j) { return !isWall(i, j) && sandGrid.sand[i][j] == 0; }
+bool isGrain(int i, int j) { return !isWall(i, j) && sandGrid.sand[i][j] == 1; }
 
-// Pixels around the panel, outside its viewport, that differ from the
-// background.
 int pixelsAroundThePanel() {
   int count = 0;
   for (int y = 200; y < 400; ++y) {
     for (int x = 560; x < 760; ++x) {
-      const bool inside = x >= panelLeft && x < panelLeft + 140 && y >= panelBottom && y < panelBottom + 140;
-      if (!inside && !near(capturedPixel(x, y), background.r, background.g, background.b, 0)) ++count;
+      const bool inside = x >= 590 && x < 730 && y >= 230 && y < 370;
+      count += !inside && !near(capturedPixel(x, y), background.r, background.g, background.b, 0);
     }
   }
   return count;
 }
 
-TEST_F(FieldScenes, SandPanelFadesInAndOutInItsViewport) {
-  CaptureCycle cycle = runUntilEntry(70, 2);
-  cycle = runUntilEntry(71, 10);
-  ASSERT_EQ(cycle.entry, 71);
-  const int32_t start = cycle.timelineMs;
-  // First frame: alpha 0.0025 * frameMs * 0.1 = 0.025 per point; even where
-  // nine overlapping wall points add up, it stays near the background.
-  EXPECT_TRUE(near(capturedPixel(panelLeft + 20, panelBottom + 70), background.r, background.g, background.b, 6));
+TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
+  runUntil(70, 0, 2);
+  const int32_t start = runUntil(71, 0, 10).timelineMs;
+  // Alpha 0.025 in the first frame: near the background, even where nine
+  // overlapping wall points add up.
+  EXPECT_TRUE(near(uniformCellPixel(isWall), background.r, background.g, background.b, 6));
   EXPECT_EQ(pixelsAroundThePanel(), 0);
 
-  // 4 s in: fully faded in.
-  while (cycle.timelineMs < start + 4100) cycle = captureCycle(10);
-  ASSERT_EQ(cycle.entry, 71);
+  runUntil(71, start + 4100, 10);
   EXPECT_EQ(pixelsAroundThePanel(), 0);
-  int i = 0;
-  int j = 0;
-  auto pixelOf = [](int cellI, int cellJ) { return capturedPixel(panelLeft + cellI, panelBottom + cellJ); };
-  ASSERT_TRUE(findUniformCell([](int a, int b) { return sandGrid.wall[a][b] != 0; }, i, j));
-  EXPECT_TRUE(near(pixelOf(i, j), 153, 158, 161, 3)) << "wall " << i << ", " << j;
-  ASSERT_TRUE(findUniformCell([](int a, int b) { return sandGrid.wall[a][b] == 0 && sandGrid.sand[a][b] == 0; }, i, j));
-  EXPECT_TRUE(near(pixelOf(i, j), 230, 230, 230, 3)) << "empty " << i << ", " << j;
-  ASSERT_TRUE(findUniformCell([](int a, int b) { return sandGrid.wall[a][b] == 0 && sandGrid.sand[a][b] == 1; }, i, j));
+  EXPECT_TRUE(near(uniformCellPixel(isWall), 153, 158, 161, 3));
+  EXPECT_TRUE(near(uniformCellPixel(isEmpty), 230, 230, 230, 3));
   // Grains: (0.3 + 0..1/14, 0.2 + 0..1/16, 0.1 + 0..1/18).
-  const Rgb grain = pixelOf(i, j);
-  EXPECT_TRUE(grain.r >= 75 && grain.r <= 97 && grain.g >= 49 && grain.g <= 69 && grain.b >= 24 && grain.b <= 41)
-      << "grain " << int{grain.r} << " " << int{grain.g} << " " << int{grain.b};
+  const Rgb grain = uniformCellPixel(isGrain);
+  EXPECT_TRUE(grain.r >= 75 && grain.r <= 97 && grain.g >= 49 && grain.g <= 69 && grain.b >= 24 && grain.b <= 41);
   // The dark frame along the viewport's edges.
-  EXPECT_TRUE(near(capturedPixel(panelLeft, 300), 76, 76, 76, 3));
-  EXPECT_TRUE(near(capturedPixel(panelLeft + 139, 300), 76, 76, 76, 3));
-  EXPECT_TRUE(near(capturedPixel(660, panelBottom), 76, 76, 76, 3));
-  EXPECT_TRUE(near(capturedPixel(660, panelBottom + 139), 76, 76, 76, 3));
-
-  // 7.6 s in: fading out, the wall between its grey and the background's.
-  while (cycle.timelineMs < start + 7600) cycle = captureCycle(10);
-  ASSERT_TRUE(findUniformCell([](int a, int b) { return sandGrid.wall[a][b] != 0; }, i, j));
-  EXPECT_GT(pixelOf(i, j).r, 153 + 3);
-  EXPECT_LT(pixelOf(i, j).r, 178 - 3);
-
-  // Past 8 s: faded out, the panel shows the background alone.
-  while (cycle.timelineMs < start + 8300) cycle = captureCycle(10);
-  ASSERT_EQ(cycle.entry, 71);
-  for (int y = panelBottom; y < panelBottom + 140; y += 7) {
-    for (int x = panelLeft; x < panelLeft + 140; x += 7) {
-      EXPECT_TRUE(near(capturedPixel(x, y), background.r, background.g, background.b, 1)) << x << ", " << y;
-    }
+  for (const auto& [x, y] : {std::pair{590, 300}, {729, 300}, {660, 230}, {660, 369}}) {
+    EXPECT_TRUE(near(capturedPixel(x, y), 76, 76, 76, 3)) << x << ", " << y;
   }
+
+  runUntil(71, start + 7600, 10);
+  const Rgb fading = uniformCellPixel(isWall);
+  EXPECT_TRUE(fading.r > 153 + 3 && fading.r < 178 - 3);
+  // Past 8 s the glass has faded out: the background alone.
+  runUntil(71, start + 8300, 10);
   EXPECT_EQ(pixelsAroundThePanel(), 0);
+  for (int y = 230; y < 370; y += 7) {
+    for (int x = 590; x < 730; x += 7) EXPECT_TRUE(near(capturedPixel(x, y), 178, 184, 186, 1)) << x << ", " << y;
+  }
 }
 
 }  // namespace
