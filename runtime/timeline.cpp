@@ -2,6 +2,8 @@
 
 #include "effects/fields/gasScene.h"
 #include "effects/fields/voteScene.h"
+#include "effects/fields/gravityScene.h"
+#include "effects/fields/sandScene.h"
 #include "runtime/music.h"
 #include "runtime/pictures.h"
 #include "runtime/placeholder.h"
@@ -44,7 +46,7 @@ void buildTimeline() {
   add(startMusicOne, none, noReshape, none, 0);                                 // 5
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 1200);           // 6 logo
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 5000);           // 7 logo
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 8000);              // 8 gravity field
+  add(gravityInit, gravityIdle, reshapeUnitOrtho, gravityDisplay, 8000);        // 8 gravity field
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 9000);           // 9 logo
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 13000);          // 10 logo
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 16222);          // 11 logo
@@ -107,7 +109,7 @@ void buildTimeline() {
   add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 136000);           // 68
   add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 139960);           // 69
   add(gasInit, gasIdle, gasReshape, gasDisplay, 148000);                        // 70 gas
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 157000);                // 71 sand
+  add(sandInit, sandIdle, sandReshape, sandDisplay, 157000);                    // 71 sand
   add(voteInit, voteIdle, voteReshape, voteDisplay, 166000);                    // 72 vote
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 175000);                // 73 rope
   add(sceneInit, sceneIdle, reshapeFluidView, sceneDisplay, 184000);            // 74 fluid
@@ -139,10 +141,10 @@ void buildTimeline() {
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 25000);                 // 98 rope card
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 30000);          // 99 bibliography
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 35000);             // 100 pendulum card
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 40000);             // 101 gravity card
+  add(sceneInit, gravityCardIdle, reshapeUnitOrtho, sceneDisplay, 40000);       // 101 gravity card
   add(sceneInit, gasIdle, reshapeUnitOrtho, sceneDisplay, 45000);               // 102 gas card
   add(sceneInit, sceneIdle, reshapeFluidView, sceneDisplay, 50000);             // 103 fluid card
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 55000);             // 104 sand card
+  add(sceneInit, sandIdle, reshapeUnitOrtho, sceneDisplay, 55000);              // 104 sand card
   add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 60000);            // 105 wave card
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 65000);                 // 106 surfaces card
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 70000);          // 107 bonus

@@ -1,0 +1,111 @@
+#include "effects/fields/sandScene.h"
+
+#include <GL/gl.h>
+
+#include "effects/fields/creditCaption.h"
+#include "effects/fields/sand.h"
+#include "effects/fields/sceneTimers.h"
+#include "platform/glutSeam.h"
+#include "runtime/frameFinish.h"
+#include "runtime/sequencer.h"
+#include "runtime/startup.h"
+#include "texts/credits.h"
+
+namespace {
+
+// One point per cell over [-1, 1]^2: empty cells light grey, grains in their
+// own brown, walls grey, all with the given alpha.
+void drawSandPoints(float alpha) {
+  const SandGrid& s = sandGrid;
+  glBegin(GL_POINTS);
+  for (int i = 0; i < sandGridSize; ++i) {
+    const float x = 2.0f * (static_cast<float>(i) / 140.0f - 0.5f);
+    for (int j = 0; j < sandGridSize; ++j) {
+      if (s.wall[i][j] != 0) {
+        glColor4f(0.6f, 0.62f, 0.63f, alpha);
+      } else if (s.sand[i][j] == 1) {
+        glColor4f(0.3f + s.redOffset[i][j], 0.2f + s.greenOffset[i][j], 0.1f + s.blueOffset[i][j], alpha);
+      } else {
+        glColor4f(0.9f, 0.9f, 0.9f, alpha);
+      }
+      glVertex2f(x, 2.0f * (static_cast<float>(j) / 140.0f - 0.5f));
+    }
+  }
+  glEnd();
+}
+
+}  // namespace
+
+void sandInit() {
+  buildHourglass();
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+}
+
+void sandIdle() {
+  sandStep();
+  requestRedisplay();
+}
+
+void sandReshape(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+}
+
+void sandDisplay() {
+  SandGrid& s = sandGrid;
+  glClearColor(0.7f, 0.72f, 0.73f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+
+  // One cell per pixel, 70 to 210 pixels from the right edge, centred
+  // vertically.
+  glViewport(static_cast<int>(screenWidth - 210.0f), static_cast<int>(screenHeight * 0.5f - 70.0f), 140, 140);
+  glEnable(GL_POINT_SMOOTH);
+
+  // The glass fades in over 4 s and out over the next 4 s.
+  advanceFadePair(s.fadeIn, s.fadeOut, 0.0025f, sequencer.frameMs);
+  const float alpha = s.fadeIn - s.fadeOut;
+
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_CULL_FACE);
+  glPointSize(3.0f);
+  // Under the unit projection the previous frame's spectrum left.
+  drawSandPoints(alpha);
+
+  // A dark frame around the panel.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glLineWidth(2.0f);
+  glColor4f(0.3f, 0.3f, 0.3f, alpha);
+  glBegin(GL_LINE_STRIP);
+  glVertex2f(-1.0f, -1.0f);
+  glVertex2f(-1.0f, 1.0f);
+  glVertex2f(1.0f, 1.0f);
+  glVertex2f(1.0f, -1.0f);
+  glVertex2f(-1.0f, -1.0f);
+  glEnd();
+
+  glViewport(0, 0, static_cast<int>(screenWidth), static_cast<int>(screenHeight));
+
+  advanceCaptionPair(s.captionIn, s.captionOut, 800.0f, sequencer.frameMs);
+  drawCreditCaption(1.0f - (s.captionIn - s.captionOut) * 0.00125f, 0.0f, 1400.0f, 0.0f, 1400.0f, 50.0f, 655.0f,
+                    musicCaption);
+
+  glFlush();
+  drawSpectrum();
+  swapBuffers();
+}
+
+void drawSandCard() {
+  glEnable(GL_POINT_SMOOTH);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_CULL_FACE);
+  glPointSize(3.0f);
+  drawSandPoints(1.0f);
+}

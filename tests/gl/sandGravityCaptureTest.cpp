@@ -1,0 +1,153 @@
+// The gravity field and the sand hourglass in captured 800 x 600 frames.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "effects/fields/gravity.h"
+#include "effects/fields/sand.h"
+#include "tools/capture/captureDriver.h"
+
+namespace {
+
+// Both tests share the one window and run the Timeline on from where it is.
+CaptureCycle runUntil(int entry, int32_t timelineMs, int fps) {
+  static bool started = false;
+  if (!started) {
+    // Beside the pictures and the soundtrack, as the presentation runs.
+    started = chdir(VORRAN_BUILD_DIR) == 0;
+    captureStart();
+  }
+  CaptureCycle cycle;
+  do cycle = captureCycle(fps);
+  while (cycle.entry < entry || (cycle.entry == entry && cycle.timelineMs < timelineMs));
+  return cycle;
+}
+
+bool near(Rgb p, int r, int g, int b, int tolerance) {
+  return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance && std::abs(p.b - b) <= tolerance;
+}
+
+// Half-brightness grey of a gravity cell; where its neighbours within 4 cells
+// differ by more than 2 levels, -1 (overlapping points blur such pixels).
+int smoothGrey(int i, int j) {
+  auto grey = [](int a, int b) { return static_cast<int>(std::min(1.0f, gravity.field[a][b] / 2.0f) * 255.0f + 0.5f); };
+  for (int di = -4; di <= 4; ++di) {
+    for (int dj = -4; dj <= 4; ++dj) {
+      if (std::abs(grey(i + di, j + dj) - grey(i, j)) > 2) return -1;
+    }
+  }
+  return grey(i, j);
+}
+
+Rgb at(float x, float y) { return capturedPixel(static_cast<int>((x + 1) * 400), static_cast<int>((y + 1) * 300)); }
+
+double largeImageMean() {
+  double sum = 0.0;
+  for (int y = 160; y < 440; y += 4) {
+    for (int x = 320; x < 700; x += 4) sum += capturedPixel(x, y).r;
+  }
+  return sum / (70.0 * 95.0);
+}
+
+TEST(FieldScenesInCapture, GravityFadesInAndShowsThreeImages) {
+  runUntil(7, 4700, 2);
+  CaptureCycle cycle = runUntil(8, 0, 30);
+  // First frame: fade frameMs * 0.1, black overlay of alpha 1 - 0.05 * fade.
+  EXPECT_FLOAT_EQ(gravity.fade, static_cast<float>(cycle.frameMs) * 0.1f);
+  const double firstMean = largeImageMean();
+  cycle = runUntil(8, 5250, 30);
+  EXPECT_LT(firstMean, 0.3 * largeImageMean());
+
+  // Past 200 ms no overlay: smooth parts show their grey in all three images.
+  int probed = 0;
+  for (int i = 11; i < 290; i += 20) {
+    for (int j = 11; j < 290; j += 20) {
+      const int g = smoothGrey(i, j);
+      if (g < 0) continue;
+      ++probed;
+      const float x = (i / 1200.0f - 0.5f) * 4.0f + 1.78f;
+      const float y = (j / 1200.0f - 0.5f) * 4.0f + 1.5f;
+      EXPECT_TRUE(near(at(x, y), g, g, g, 6) && near(at(x / 2 - 0.6f, y / 2 - 0.25f), g, g, g, 6) &&
+                  near(at(x / 2 - 0.6f, y / 2 + 0.25f), g, g, g, 6))
+          << i << ", " << j;
+    }
+  }
+  EXPECT_GT(probed, 50);
+  // The images fill x 117..708, y 151..448 (every cell above zero); black
+  // around them.
+  for (int y = 154; y < 446; y += 6) {
+    EXPECT_TRUE(capturedPixel(705, y).r > 0 && capturedPixel(120, y).r > 0) << y;
+    EXPECT_TRUE(near(capturedPixel(712, y), 0, 0, 0, 0) && near(capturedPixel(113, y), 0, 0, 0, 0)) << y;
+  }
+  for (int x = 120; x < 706; x += 6) {
+    EXPECT_TRUE(capturedPixel(x, 154).r > 0 && capturedPixel(x, 444).r > 0) << x;
+    EXPECT_TRUE(near(capturedPixel(x, 146), 0, 0, 0, 0) && near(capturedPixel(x, 453), 0, 0, 0, 0)) << x;
+  }
+}
+
+// The sand panel: viewport 590..729 x 230..369, one cell per pixel, on the
+// background grey.
+const Rgb background{178, 184, 186};
+
+// The pixel of a cell whose 5 x 5 neighbourhood is all of one kind.
+template <typename Kind>
+Rgb uniformCellPixel(Kind kind) {
+  for (int i = 10; i < 130; ++i) {
+    for (int j = 10; j < 130; ++j) {
+      bool uniform = true;
+      for (int d = 0; d < 25 && uniform; ++d) uniform = kind(i + d / 5 - 2, j + d % 5 - 2);
+      if (uniform) return capturedPixel(590 + i, 230 + j);
+    }
+  }
+  ADD_FAILURE() << "no such cell";
+  return {};
+}
+bool isWall(int i, int j) { return sandGrid.wall[i][j] != 0; }
+bool isEmpty(int i, int j) { return !isWall(i, j) && sandGrid.sand[i][j] == 0; }
+bool isGrain(int i, int j) { return !isWall(i, j) && sandGrid.sand[i][j] == 1; }
+
+int pixelsAroundThePanel() {
+  int count = 0;
+  for (int y = 200; y < 400; ++y) {
+    for (int x = 560; x < 760; ++x) {
+      const bool inside = x >= 590 && x < 730 && y >= 230 && y < 370;
+      count += !inside && !near(capturedPixel(x, y), background.r, background.g, background.b, 0);
+    }
+  }
+  return count;
+}
+
+TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
+  runUntil(70, 0, 2);
+  const int32_t start = runUntil(71, 0, 10).timelineMs;
+  // Alpha 0.025 in the first frame: near the background, even where nine
+  // overlapping wall points add up.
+  EXPECT_TRUE(near(uniformCellPixel(isWall), background.r, background.g, background.b, 6));
+  EXPECT_EQ(pixelsAroundThePanel(), 0);
+
+  runUntil(71, start + 4100, 10);
+  EXPECT_EQ(pixelsAroundThePanel(), 0);
+  EXPECT_TRUE(near(uniformCellPixel(isWall), 153, 158, 161, 3));
+  EXPECT_TRUE(near(uniformCellPixel(isEmpty), 230, 230, 230, 3));
+  // Grains: (0.3 + 0..1/14, 0.2 + 0..1/16, 0.1 + 0..1/18).
+  const Rgb grain = uniformCellPixel(isGrain);
+  EXPECT_TRUE(grain.r >= 75 && grain.r <= 97 && grain.g >= 49 && grain.g <= 69 && grain.b >= 24 && grain.b <= 41);
+  // The dark frame along the viewport's edges.
+  for (const auto& [x, y] : {std::pair{590, 300}, {729, 300}, {660, 230}, {660, 369}}) {
+    EXPECT_TRUE(near(capturedPixel(x, y), 76, 76, 76, 3)) << x << ", " << y;
+  }
+
+  runUntil(71, start + 7600, 10);
+  const Rgb fading = uniformCellPixel(isWall);
+  EXPECT_TRUE(fading.r > 153 + 3 && fading.r < 178 - 3);
+  // Past 8 s the glass has faded out: the background alone.
+  runUntil(71, start + 8300, 10);
+  EXPECT_EQ(pixelsAroundThePanel(), 0);
+  for (int y = 230; y < 370; y += 7) {
+    for (int x = 590; x < 730; x += 7) EXPECT_TRUE(near(capturedPixel(x, y), 178, 184, 186, 1)) << x << ", " << y;
+  }
+}
+
+}  // namespace
