@@ -1,9 +1,9 @@
 #include "runtime/timeline.h"
 
 #include "effects/fields/gasScene.h"
-#include "effects/fields/voteScene.h"
 #include "effects/fields/gravityScene.h"
 #include "effects/fields/sandScene.h"
+#include "effects/fields/voteScene.h"
 #include "runtime/music.h"
 #include "runtime/pictures.h"
 #include "runtime/placeholder.h"
