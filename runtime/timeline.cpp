@@ -1,5 +1,6 @@
 #include "runtime/timeline.h"
 
+#include "effects/fields/fluidScene.h"
 #include "effects/fields/gasScene.h"
 #include "effects/fields/gravityScene.h"
 #include "effects/fields/sandScene.h"
@@ -38,9 +39,9 @@ void buildTimeline() {
   // Loading phase: entry 1 loads the pictures, entries 2 to 4 are timed from
   // the end of loading.
   add(loadingInit, idlePendulum, reshapeUnitOrtho, loadingDisplay, 33900);     // 1 loading screen
-  add(markLoadingFinished, sceneIdle, reshapeFluidView, sceneDisplay, 4500);   // 2 fluid
-  add(none, idleRedraw, reshapeFluidView, sceneDisplay, 9000);                 // 3 fluid
-  add(sceneInit, idleRedraw, reshapeFluidView, sceneDisplay, 13000);           // 4 fluid
+  add(fluidIntroInit, fluidIdle, reshapeFluidView, fluidIntroDisplay, 4500);   // 2 water glass
+  add(none, idleRedraw, reshapeFluidView, fluidLogoDisplay, 9000);             // 3 water glass
+  add(fluidResetTimers, idleRedraw, reshapeFluidView, fluidOutroDisplay, 13000);  // 4 water glass
 
   // Track 1: entries 6 to 89 are timed from its first note.
   add(startMusicOne, none, noReshape, none, 0);                                 // 5
@@ -112,7 +113,7 @@ void buildTimeline() {
   add(sandInit, sandIdle, sandReshape, sandDisplay, 157000);                    // 71 sand
   add(voteInit, voteIdle, voteReshape, voteDisplay, 166000);                    // 72 vote
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 175000);                // 73 rope
-  add(sceneInit, sceneIdle, reshapeFluidView, sceneDisplay, 184000);            // 74 fluid
+  add(fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay, 184000);           // 74 water panel
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 188200);                // 75 surfaces
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 189500);                // 76
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 191200);            // 77 human body

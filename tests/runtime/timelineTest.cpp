@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "effects/fields/fluidScene.h"
 #include "runtime/music.h"
 #include "runtime/pictures.h"
 #include "runtime/sequencer.h"
@@ -71,7 +72,9 @@ TEST_F(TimelineTest, SharedIdleAndReshapeSlots) {
 TEST_F(TimelineTest, InitsOfTheClockEntriesAndTheEmptyInits) {
   EXPECT_EQ(entry(1).init, &loadingInit);
   EXPECT_EQ(entry(1).display, &loadingDisplay);
-  EXPECT_EQ(entry(2).init, &markLoadingFinished);
+  EXPECT_EQ(entry(2).init, &fluidIntroInit);
+  EXPECT_EQ(entry(4).init, &fluidResetTimers);
+  EXPECT_EQ(entry(74).init, &fluidInit2);
   EXPECT_EQ(entry(5).init, &startMusicOne);
   EXPECT_EQ(entry(90).init, &titleResetInit);
   EXPECT_EQ(entry(91).init, &startMusicTwo);
@@ -112,11 +115,11 @@ TEST_F(TimelineTest, BorrowedCallbacksAreTheLendersOwn) {
 // own scene leaves this list.
 TEST_F(TimelineTest, EntriesStillOnThePlaceholder) {
   const std::vector<int> expected = {
-      2,   3,   4,   6,   7,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,
+      6,   7,   9,   10,  11,  12,  13,  14,  15,  16,  17,  18,  19,
       20,  21,  22,  23,  24,  25,  26,  27,  28,  29,  30,  31,  32,  33,  34,  35,  36,  37,
       38,  39,  40,  41,  42,  43,  44,  45,  46,  47,  48,  49,  50,  51,  52,  53,  54,  55,
       56,  57,  58,  59,  60,  61,  62,  63,  64,  65,  66,  67,  68,  69,  73,
-      74,  75,  76,  77,  78,  79,  80,  81,  82,  83,  84,  85,  86,  87,  88,  89,  92,  93,
+      75,  76,  77,  78,  79,  80,  81,  82,  83,  84,  85,  86,  87,  88,  89,  92,  93,
       94,  95,  96,  97,  98,  99,  100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111,
       112, 113, 114, 115, 116};
   std::vector<int> placeholders;

@@ -1,0 +1,124 @@
+// The water scenes in captured frames: the glass of the opening (entries 2 to
+// 4) and the water panel with its credit caption (entry 74). Each test drives
+// the Timeline on from where the previous one left it.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "effects/fields/fluid.h"
+#include "tools/capture/captureDriver.h"
+
+namespace {
+
+CaptureCycle current;
+
+// Runs cycles until `entry` is current with its clock at `ms` or later.
+bool runUntil(int entry, int32_t ms, int fps) {
+  static const bool started = chdir(VORRAN_BUILD_DIR) == 0 && (captureStart(), true);
+  for (int cycle = 0; started && cycle < 20000 && current.entry <= entry; ++cycle) {
+    if (current.entry == entry && current.timelineMs >= ms && current.displayed) return true;
+    current = captureCycle(fps);
+  }
+  return false;
+}
+
+int brightness(int x, int y) {
+  const Rgb c = capturedPixel(x, y);
+  return c.r + c.g + c.b;
+}
+bool near(int x, int y, int r, int g, int b) {
+  const Rgb c = capturedPixel(x, y);
+  return std::abs(c.r - r) <= 8 && std::abs(c.g - g) <= 8 && std::abs(c.b - b) <= 8;
+}
+bool background(int x, int y) { return near(x, y, 181, 184, 186); }
+bool white(int x, int y) { return near(x, y, 255, 255, 255); }
+bool red(int x, int y) { return capturedPixel(x, y).r > 200 && capturedPixel(x, y).g < 90; }
+// The label strip's band is a darker red than the water.
+int stripPixels(int row, int from, int to) {
+  int count = 0;
+  for (int x = from; x <= to; ++x) {
+    const Rgb c = capturedPixel(x, row);
+    count += c.r < 215 && c.r > c.g + 60 ? 1 : 0;
+  }
+  return count;
+}
+
+// The glass viewport: 150 x 300 pixels from (325, 75) under the unit projection.
+int glassRow(double y) { return static_cast<int>(75.0 + (y + 1.0) * 150.0); }
+
+TEST(FluidCapture, IntroGlassFillsUpAsTheVeilClears) {
+  ASSERT_TRUE(runUntil(2, 0, 10));
+  EXPECT_LT(brightness(400, 360), 30);  // veil and black at 0.975
+  ASSERT_TRUE(runUntil(2, 2000, 10));
+  EXPECT_GT(brightness(400, 360), 200);
+  EXPECT_LT(brightness(400, 360), 600);
+  ASSERT_TRUE(runUntil(2, 4300, 10));
+  EXPECT_TRUE(white(400, 360));
+  EXPECT_TRUE(background(320, 300) && background(480, 300) && background(400, 385) && background(400, 195));
+  // Columns from the ground (y = 0) to the surface lifted by 1/3 - 0.2.
+  for (int x : {340, 370, 400, 430, 460}) {
+    const int top = glassRow(fluid.surface[static_cast<int>((x - 325) / 0.75 + 0.5)] + 1.0 / 3.0 - 0.2);
+    EXPECT_TRUE(red(x, top - 4) && white(x, top + 4)) << x;
+    EXPECT_TRUE(red(x, glassRow(0.0) + 3) && white(x, glassRow(0.0) - 5)) << x;
+  }
+}
+
+TEST(FluidCapture, LabelStripGrowsFromTheCentreAtTheFootOfTheGlass) {
+  ASSERT_TRUE(runUntil(3, 4900, 10));
+  // Four frames in: half-width 0.4 (30 pixels), 9 pixels high.
+  EXPECT_GT(stripPixels(221, 372, 428), 30);
+  EXPECT_EQ(stripPixels(221, 332, 366) + stripPixels(221, 434, 468) + stripPixels(210, 372, 428), 0);
+  ASSERT_TRUE(runUntil(3, 6000, 10));
+  // Full width from 202.5 to 225, lettered in the middle.
+  EXPECT_GT(stripPixels(210, 327, 473), 100);
+  EXPECT_GT(stripPixels(221, 327, 473), 100);
+  EXPECT_EQ(stripPixels(227, 327, 473), 0);
+}
+
+TEST(FluidCapture, FullGlassFadesToBlackOverFourSeconds) {
+  ASSERT_TRUE(runUntil(4, 9000, 10));
+  int previous = brightness(400, 360);
+  EXPECT_GT(previous, 700);
+  for (int32_t ms : {10000, 11000, 12000}) {
+    ASSERT_TRUE(runUntil(4, ms, 10));
+    EXPECT_LT(brightness(400, 360), previous - 60) << ms;
+    previous = brightness(400, 360);
+  }
+  ASSERT_TRUE(runUntil(4, 13000, 10));  // the entry's last frame
+  const std::vector<uint8_t>& pixels = capturedPixels();
+  EXPECT_LE(*std::max_element(pixels.begin(), pixels.end()), 1);
+}
+
+// Darkest pixel where the caption "code ..." stands, from (400, 555) of 1200.
+int darkestCaptionPixel() {
+  int darkest = 765;
+  for (int y = 270; y < 345; ++y) {
+    for (int x = 265; x < 760; ++x) darkest = std::min(darkest, brightness(x, y));
+  }
+  return darkest;
+}
+bool panelBlue(int x, int y) { return capturedPixel(x, y).b > 200 && capturedPixel(x, y).r < 150; }
+
+TEST(FluidCapture, WaterPanelAppearsBesideADarkeningCaption) {
+  ASSERT_TRUE(runUntil(73, 0, 2));
+  ASSERT_TRUE(runUntil(74, 0, 10));
+  const int32_t start = current.timelineMs;
+  // The opaque veil hides the panel; the caption has the veil's grey.
+  EXPECT_TRUE(background(75, 300) && background(150, 270));
+  EXPECT_GT(darkestCaptionPixel(), 450);
+  ASSERT_TRUE(runUntil(74, start + 3300, 10));
+  EXPECT_LT(darkestCaptionPixel(), 250);
+  // Panel viewport 150 x 150 from (75, 188) under the unit projection: the
+  // frame spans rows 263 to 338, the water rises from its foot.
+  ASSERT_TRUE(runUntil(74, start + 4100, 10));
+  EXPECT_LT(brightness(75, 300) + brightness(224, 300) + brightness(150, 337), 150);
+  EXPECT_TRUE(panelBlue(150, 266) && panelBlue(100, 270));
+  EXPECT_TRUE(background(150, 230) && background(150, 195) && background(150, 345) && background(60, 300));
+  ASSERT_TRUE(runUntil(74, start + 8300, 10));  // opaque again
+  EXPECT_TRUE(background(75, 300));
+}
+
+}  // namespace
