@@ -5,7 +5,7 @@
 // Programming, physics and maths; also the design of the scenes.
 inline constexpr const char* codeHandle = "Rdzen";
 inline constexpr const char* graphicsName = "Kreska";
-inline constexpr const char* texturesHandle = "Iskra";
+inline constexpr const char* texturesHandle = "Ruta";
 inline constexpr const char* musicName = "Szmer";
 
 // The captions: the role word, a space, the name. Each must fit on the
@@ -13,6 +13,6 @@ inline constexpr const char* musicName = "Szmer";
 // 1200 units, so its handle has at most about 290 units of stroke font left.
 inline constexpr const char* codeCaption = "code Rdzen";
 inline constexpr const char* graphicsCaption = "gfx Kreska";
-inline constexpr const char* texturesCaption = "textures Iskra";
+inline constexpr const char* texturesCaption = "textures Ruta";
 inline constexpr const char* musicCaption = "music Szmer";
 inline constexpr const char* designCaption = "design Rdzen";
