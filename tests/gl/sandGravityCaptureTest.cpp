@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "effects/fields/gravity.h"
 #include "effects/fields/sand.h"
@@ -51,39 +52,64 @@ double largeImageMean() {
   return sum / (70.0 * 95.0);
 }
 
+// Smooth parts of the field at least `least` grey show their grey times
+// `scale` in all three images: {cells probed, cells matching}.
+std::pair<int, int> greyProbes(float scale, int least) {
+  int probed = 0;
+  int matching = 0;
+  for (int i = 11; i < 290; i += 20) {
+    for (int j = 11; j < 290; j += 20) {
+      const int g = smoothGrey(i, j);
+      if (g < least) continue;
+      ++probed;
+      const int e = static_cast<int>(static_cast<float>(g) * scale + 0.5f);
+      const float x = (i / 1200.0f - 0.5f) * 4.0f + 1.78f;
+      const float y = (j / 1200.0f - 0.5f) * 4.0f + 1.5f;
+      matching += near(at(x, y), e, e, e, 6) && near(at(x / 2 - 0.6f, y / 2 - 0.25f), e, e, e, 6) &&
+                  near(at(x / 2 - 0.6f, y / 2 + 0.25f), e, e, e, 6);
+    }
+  }
+  return {probed, matching};
+}
+
 TEST(FieldScenesInCapture, GravityFadesInAndShowsThreeImages) {
   runUntil(7, 4700, 2);
   CaptureCycle cycle = runUntil(8, 0, 30);
   // First frame: fade frameMs * 0.1, black overlay of alpha 1 - 0.05 * fade.
   EXPECT_FLOAT_EQ(gravity.fade, static_cast<float>(cycle.frameMs) * 0.1f);
   const double firstMean = largeImageMean();
+
+  // Mid-fade (fade past 12, overlay alpha about 1/3): the images at 0.05 *
+  // fade of their brightness, crossed by the decoration rectangles in their
+  // reddish grey (0.6, 0.5, 0.5), where the field itself is neutral grey.
+  while (gravity.fade <= 12.0f) captureCycle(30);
+  ASSERT_LE(gravity.fade, 20.0f);
+  const auto [dimProbed, dimMatching] = greyProbes(0.05f * gravity.fade, 40);
+  EXPECT_GT(dimProbed, 10);
+  EXPECT_GE(dimMatching, dimProbed * 8 / 10);
+  int reddish = 0;
+  for (int y = 125; y < captureHeight; ++y) {
+    for (int x = 0; x < captureWidth; ++x) reddish += capturedPixel(x, y).r >= capturedPixel(x, y).g + 4;
+  }
+  EXPECT_GT(reddish, 100);
+
   cycle = runUntil(8, 5250, 30);
   EXPECT_LT(firstMean, 0.3 * largeImageMean());
-
-  // Past 200 ms no overlay: smooth parts show their grey in all three images.
-  int probed = 0;
-  for (int i = 11; i < 290; i += 20) {
-    for (int j = 11; j < 290; j += 20) {
-      const int g = smoothGrey(i, j);
-      if (g < 0) continue;
-      ++probed;
-      const float x = (i / 1200.0f - 0.5f) * 4.0f + 1.78f;
-      const float y = (j / 1200.0f - 0.5f) * 4.0f + 1.5f;
-      EXPECT_TRUE(near(at(x, y), g, g, g, 6) && near(at(x / 2 - 0.6f, y / 2 - 0.25f), g, g, g, 6) &&
-                  near(at(x / 2 - 0.6f, y / 2 + 0.25f), g, g, g, 6))
-          << i << ", " << j;
-    }
-  }
+  // Past 200 ms no overlay: every smooth part shows its grey.
+  const auto [probed, matching] = greyProbes(1.0f, 0);
   EXPECT_GT(probed, 50);
-  // The images fill x 117..708, y 151..448 (every cell above zero); black
-  // around them.
-  for (int y = 154; y < 446; y += 6) {
-    EXPECT_TRUE(capturedPixel(705, y).r > 0 && capturedPixel(120, y).r > 0) << y;
-    EXPECT_TRUE(near(capturedPixel(712, y), 0, 0, 0, 0) && near(capturedPixel(113, y), 0, 0, 0, 0)) << y;
+  EXPECT_EQ(matching, probed);
+  // Edges: 3-pixel points centred at window x 116.7 (cell 1, half-size
+  // copies) and 708.0 (cell 297, large image) cover x 115..709; at y 150.5
+  // and 448.5 (copies), 151.0 and 447.0 (large image) they cover y 149..449
+  // and 150..448. Every cell is above zero, the rest is black.
+  for (int y = 150; y <= 448; y += 6) {
+    EXPECT_TRUE(capturedPixel(709, y).r > 0 && capturedPixel(115, y).r > 0) << y;
+    EXPECT_TRUE(near(capturedPixel(710, y), 0, 0, 0, 0) && near(capturedPixel(114, y), 0, 0, 0, 0)) << y;
   }
-  for (int x = 120; x < 706; x += 6) {
-    EXPECT_TRUE(capturedPixel(x, 154).r > 0 && capturedPixel(x, 444).r > 0) << x;
-    EXPECT_TRUE(near(capturedPixel(x, 146), 0, 0, 0, 0) && near(capturedPixel(x, 453), 0, 0, 0, 0)) << x;
+  for (int x = 115; x <= 709; x += 6) {
+    EXPECT_TRUE(capturedPixel(x, 150).r > 0 && capturedPixel(x, 448).r > 0) << x;
+    EXPECT_TRUE(near(capturedPixel(x, 148), 0, 0, 0, 0) && near(capturedPixel(x, 450), 0, 0, 0, 0)) << x;
   }
 }
 
