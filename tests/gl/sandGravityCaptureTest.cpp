@@ -8,6 +8,8 @@
 
 #include "effects/fields/gravity.h"
 #include "effects/fields/sand.h"
+#include "runtime/text.h"
+#include "texts/credits.h"
 #include "tools/capture/captureDriver.h"
 
 namespace {
@@ -145,6 +147,35 @@ int pixelsAroundThePanel() {
   return count;
 }
 
+// The music caption at (50, 655) of 1400 x 1400: baseline at window (28.6,
+// 280.7), 0.57 pixel a unit across and 0.43 up, the copies shifted by up to
+// 4 pixels right and 3 up. Caption ink left of the panel, in and out of the
+// box that holds it.
+struct CaptionInk {
+  int inBox = 0;
+  int outside = 0;
+  int darkest = 255;
+  int rightmost = 0;
+};
+int captionEnd() { return static_cast<int>(28.6f + static_cast<float>(strokeTextWidth(musicCaption)) * 800.0f / 1400.0f); }
+CaptionInk captionInk() {
+  CaptionInk ink;
+  for (int y = 0; y < captureHeight; ++y) {
+    for (int x = 0; x < 560; ++x) {
+      const Rgb p = capturedPixel(x, y);
+      if (near(p, background.r, background.g, background.b, 2)) continue;
+      if (x < 24 || x > captionEnd() + 8 || y < 272 || y > 342) {
+        ++ink.outside;
+        continue;
+      }
+      ++ink.inBox;
+      ink.darkest = std::min<int>(ink.darkest, p.r);
+      ink.rightmost = std::max(ink.rightmost, x);
+    }
+  }
+  return ink;
+}
+
 TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   runUntil(70, 0, 2);
   const int32_t start = runUntil(71, 0, 10).timelineMs;
@@ -152,6 +183,15 @@ TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   // overlapping wall points add up.
   EXPECT_TRUE(near(uniformCellPixel(isWall), background.r, background.g, background.b, 6));
   EXPECT_EQ(pixelsAroundThePanel(), 0);
+
+  // At 3.3 s the caption's first timer has stopped at 800 and the second has
+  // risen to 50: fade 0.0625, and where the copies overlap only 0.3 of the
+  // grey is left.
+  runUntil(71, start + 3300, 10);
+  const CaptionInk dark = captionInk();
+  EXPECT_EQ(dark.outside, 0);
+  EXPECT_LT(dark.darkest, 70);
+  EXPECT_GE(dark.rightmost, captionEnd() - 8);
 
   runUntil(71, start + 4100, 10);
   EXPECT_EQ(pixelsAroundThePanel(), 0);
@@ -168,9 +208,11 @@ TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   runUntil(71, start + 7600, 10);
   const Rgb fading = uniformCellPixel(isWall);
   EXPECT_TRUE(fading.r > 153 + 3 && fading.r < 178 - 3);
-  // Past 8 s the glass has faded out: the background alone.
+  // Past 8 s the glass has faded out and the caption has returned to the
+  // grey since 6.4 s: the background alone.
   runUntil(71, start + 8300, 10);
   EXPECT_EQ(pixelsAroundThePanel(), 0);
+  EXPECT_EQ(captionInk().inBox + captionInk().outside, 0);
   for (int y = 230; y < 370; y += 7) {
     for (int x = 590; x < 730; x += 7) EXPECT_TRUE(near(capturedPixel(x, y), 178, 184, 186, 1)) << x << ", " << y;
   }
