@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "effects/fields/gravity.h"
 #include "effects/fields/sand.h"
+#include "runtime/text.h"
+#include "texts/credits.h"
 #include "tools/capture/captureDriver.h"
 
 namespace {
@@ -51,39 +54,64 @@ double largeImageMean() {
   return sum / (70.0 * 95.0);
 }
 
+// Smooth parts of the field at least `least` grey show their grey times
+// `scale` in all three images: {cells probed, cells matching}.
+std::pair<int, int> greyProbes(float scale, int least) {
+  int probed = 0;
+  int matching = 0;
+  for (int i = 11; i < 290; i += 20) {
+    for (int j = 11; j < 290; j += 20) {
+      const int g = smoothGrey(i, j);
+      if (g < least) continue;
+      ++probed;
+      const int e = static_cast<int>(static_cast<float>(g) * scale + 0.5f);
+      const float x = (i / 1200.0f - 0.5f) * 4.0f + 1.78f;
+      const float y = (j / 1200.0f - 0.5f) * 4.0f + 1.5f;
+      matching += near(at(x, y), e, e, e, 6) && near(at(x / 2 - 0.6f, y / 2 - 0.25f), e, e, e, 6) &&
+                  near(at(x / 2 - 0.6f, y / 2 + 0.25f), e, e, e, 6);
+    }
+  }
+  return {probed, matching};
+}
+
 TEST(FieldScenesInCapture, GravityFadesInAndShowsThreeImages) {
   runUntil(7, 4700, 2);
   CaptureCycle cycle = runUntil(8, 0, 30);
   // First frame: fade frameMs * 0.1, black overlay of alpha 1 - 0.05 * fade.
   EXPECT_FLOAT_EQ(gravity.fade, static_cast<float>(cycle.frameMs) * 0.1f);
   const double firstMean = largeImageMean();
+
+  // Mid-fade (fade past 12, overlay alpha about 1/3): the images at 0.05 *
+  // fade of their brightness, crossed by the decoration rectangles in their
+  // reddish grey (0.6, 0.5, 0.5), where the field itself is neutral grey.
+  while (gravity.fade <= 12.0f) captureCycle(30);
+  ASSERT_LE(gravity.fade, 20.0f);
+  const auto [dimProbed, dimMatching] = greyProbes(0.05f * gravity.fade, 40);
+  EXPECT_GT(dimProbed, 10);
+  EXPECT_GE(dimMatching, dimProbed * 8 / 10);
+  int reddish = 0;
+  for (int y = 125; y < captureHeight; ++y) {
+    for (int x = 0; x < captureWidth; ++x) reddish += capturedPixel(x, y).r >= capturedPixel(x, y).g + 4;
+  }
+  EXPECT_GT(reddish, 100);
+
   cycle = runUntil(8, 5250, 30);
   EXPECT_LT(firstMean, 0.3 * largeImageMean());
-
-  // Past 200 ms no overlay: smooth parts show their grey in all three images.
-  int probed = 0;
-  for (int i = 11; i < 290; i += 20) {
-    for (int j = 11; j < 290; j += 20) {
-      const int g = smoothGrey(i, j);
-      if (g < 0) continue;
-      ++probed;
-      const float x = (i / 1200.0f - 0.5f) * 4.0f + 1.78f;
-      const float y = (j / 1200.0f - 0.5f) * 4.0f + 1.5f;
-      EXPECT_TRUE(near(at(x, y), g, g, g, 6) && near(at(x / 2 - 0.6f, y / 2 - 0.25f), g, g, g, 6) &&
-                  near(at(x / 2 - 0.6f, y / 2 + 0.25f), g, g, g, 6))
-          << i << ", " << j;
-    }
-  }
+  // Past 200 ms no overlay: every smooth part shows its grey.
+  const auto [probed, matching] = greyProbes(1.0f, 0);
   EXPECT_GT(probed, 50);
-  // The images fill x 117..708, y 151..448 (every cell above zero); black
-  // around them.
-  for (int y = 154; y < 446; y += 6) {
-    EXPECT_TRUE(capturedPixel(705, y).r > 0 && capturedPixel(120, y).r > 0) << y;
-    EXPECT_TRUE(near(capturedPixel(712, y), 0, 0, 0, 0) && near(capturedPixel(113, y), 0, 0, 0, 0)) << y;
+  EXPECT_EQ(matching, probed);
+  // Edges: 3-pixel points centred at window x 116.7 (cell 1, half-size
+  // copies) and 708.0 (cell 297, large image) cover x 115..709; at y 150.5
+  // and 448.5 (copies), 151.0 and 447.0 (large image) they cover y 149..449
+  // and 150..448. Every cell is above zero, the rest is black.
+  for (int y = 150; y <= 448; y += 6) {
+    EXPECT_TRUE(capturedPixel(709, y).r > 0 && capturedPixel(115, y).r > 0) << y;
+    EXPECT_TRUE(near(capturedPixel(710, y), 0, 0, 0, 0) && near(capturedPixel(114, y), 0, 0, 0, 0)) << y;
   }
-  for (int x = 120; x < 706; x += 6) {
-    EXPECT_TRUE(capturedPixel(x, 154).r > 0 && capturedPixel(x, 444).r > 0) << x;
-    EXPECT_TRUE(near(capturedPixel(x, 146), 0, 0, 0, 0) && near(capturedPixel(x, 453), 0, 0, 0, 0)) << x;
+  for (int x = 115; x <= 709; x += 6) {
+    EXPECT_TRUE(capturedPixel(x, 150).r > 0 && capturedPixel(x, 448).r > 0) << x;
+    EXPECT_TRUE(near(capturedPixel(x, 148), 0, 0, 0, 0) && near(capturedPixel(x, 450), 0, 0, 0, 0)) << x;
   }
 }
 
@@ -119,6 +147,35 @@ int pixelsAroundThePanel() {
   return count;
 }
 
+// The music caption at (50, 655) of 1400 x 1400: baseline at window (28.6,
+// 280.7), 0.57 pixel a unit across and 0.43 up, the copies shifted by up to
+// 4 pixels right and 3 up. Caption ink left of the panel, in and out of the
+// box that holds it.
+struct CaptionInk {
+  int inBox = 0;
+  int outside = 0;
+  int darkest = 255;
+  int rightmost = 0;
+};
+int captionEnd() { return static_cast<int>(28.6f + static_cast<float>(strokeTextWidth(musicCaption)) * 800.0f / 1400.0f); }
+CaptionInk captionInk() {
+  CaptionInk ink;
+  for (int y = 0; y < captureHeight; ++y) {
+    for (int x = 0; x < 560; ++x) {
+      const Rgb p = capturedPixel(x, y);
+      if (near(p, background.r, background.g, background.b, 2)) continue;
+      if (x < 24 || x > captionEnd() + 8 || y < 272 || y > 342) {
+        ++ink.outside;
+        continue;
+      }
+      ++ink.inBox;
+      ink.darkest = std::min<int>(ink.darkest, p.r);
+      ink.rightmost = std::max(ink.rightmost, x);
+    }
+  }
+  return ink;
+}
+
 TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   runUntil(70, 0, 2);
   const int32_t start = runUntil(71, 0, 10).timelineMs;
@@ -126,6 +183,15 @@ TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   // overlapping wall points add up.
   EXPECT_TRUE(near(uniformCellPixel(isWall), background.r, background.g, background.b, 6));
   EXPECT_EQ(pixelsAroundThePanel(), 0);
+
+  // At 3.3 s the caption's first timer has stopped at 800 and the second has
+  // risen to 50: fade 0.0625, and where the copies overlap only 0.3 of the
+  // grey is left.
+  runUntil(71, start + 3300, 10);
+  const CaptionInk dark = captionInk();
+  EXPECT_EQ(dark.outside, 0);
+  EXPECT_LT(dark.darkest, 70);
+  EXPECT_GE(dark.rightmost, captionEnd() - 8);
 
   runUntil(71, start + 4100, 10);
   EXPECT_EQ(pixelsAroundThePanel(), 0);
@@ -142,9 +208,11 @@ TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   runUntil(71, start + 7600, 10);
   const Rgb fading = uniformCellPixel(isWall);
   EXPECT_TRUE(fading.r > 153 + 3 && fading.r < 178 - 3);
-  // Past 8 s the glass has faded out: the background alone.
+  // Past 8 s the glass has faded out and the caption has returned to the
+  // grey since 6.4 s: the background alone.
   runUntil(71, start + 8300, 10);
   EXPECT_EQ(pixelsAroundThePanel(), 0);
+  EXPECT_EQ(captionInk().inBox + captionInk().outside, 0);
   for (int y = 230; y < 370; y += 7) {
     for (int x = 590; x < 730; x += 7) EXPECT_TRUE(near(capturedPixel(x, y), 178, 184, 186, 1)) << x << ", " << y;
   }

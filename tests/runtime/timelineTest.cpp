@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "effects/fields/fluidScene.h"
+#include "effects/fields/gasScene.h"
+#include "effects/fields/gravityScene.h"
+#include "effects/fields/sandScene.h"
+#include "effects/fields/voteScene.h"
 #include "runtime/music.h"
 #include "runtime/pictures.h"
 #include "runtime/sequencer.h"
@@ -72,9 +76,6 @@ TEST_F(TimelineTest, SharedIdleAndReshapeSlots) {
 TEST_F(TimelineTest, InitsOfTheClockEntriesAndTheEmptyInits) {
   EXPECT_EQ(entry(1).init, &loadingInit);
   EXPECT_EQ(entry(1).display, &loadingDisplay);
-  EXPECT_EQ(entry(2).init, &fluidIntroInit);
-  EXPECT_EQ(entry(4).init, &fluidResetTimers);
-  EXPECT_EQ(entry(74).init, &fluidInit2);
   EXPECT_EQ(entry(5).init, &startMusicOne);
   EXPECT_EQ(entry(90).init, &titleResetInit);
   EXPECT_EQ(entry(91).init, &startMusicTwo);
@@ -82,6 +83,35 @@ TEST_F(TimelineTest, InitsOfTheClockEntriesAndTheEmptyInits) {
   for (int n : {3, 16, 18, 59, 60, 61, 63, 64, 66, 67}) {
     EXPECT_EQ(entry(n).init, &emptyCallback) << "entry " << n;
   }
+}
+
+// The grid and field scenes in all four slots, and the idles their title
+// cards borrow in the second half.
+TEST_F(TimelineTest, GridAndFieldScenesAndTheirCardIdles) {
+  struct Slots {
+    int number;
+    InitFn init;
+    IdleFn idle;
+    ReshapeFn reshape;
+    DisplayFn display;
+  };
+  const Slots scenes[] = {{2, fluidIntroInit, fluidIdle, reshapeFluidView, fluidIntroDisplay},
+                          {3, emptyCallback, idleRedraw, reshapeFluidView, fluidLogoDisplay},
+                          {4, fluidResetTimers, idleRedraw, reshapeFluidView, fluidOutroDisplay},
+                          {8, gravityInit, gravityIdle, reshapeUnitOrtho, gravityDisplay},
+                          {70, gasInit, gasIdle, gasReshape, gasDisplay},
+                          {71, sandInit, sandIdle, sandReshape, sandDisplay},
+                          {72, voteInit, voteIdle, voteReshape, voteDisplay},
+                          {74, fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay}};
+  for (const Slots& s : scenes) {
+    const SceneEntry& e = entry(s.number);
+    EXPECT_TRUE(e.init == s.init && e.idle == s.idle && e.reshape == s.reshape && e.display == s.display)
+        << "entry " << s.number;
+  }
+  EXPECT_EQ(entry(101).idle, &gravityCardIdle);
+  EXPECT_EQ(entry(102).idle, &gasIdle);
+  EXPECT_EQ(entry(103).idle, &fluidCardIdle);
+  EXPECT_EQ(entry(104).idle, &sandIdle);
 }
 
 // Entries that borrow a callback of an earlier entry: {entry, lender}.

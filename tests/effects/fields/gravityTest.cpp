@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "effects/fields/gravity.h"
+#include "effects/fields/gravityScene.h"
 #include "platform/random.h"
+#include "tests/runtime/recordingSeam.h"
 #include "tests/support/stateHash.h"
 
 namespace {
@@ -44,10 +46,14 @@ TEST_F(GravityTest, ValuesOnTheSourcesAndInverseSquaresElsewhere) {
   EXPECT_NEAR(gravity.field[150][0], 0.3956640f, 1e-6f);
 }
 
-TEST_F(GravityTest, EachWalkStepDrawsSixPairsFirstDrawAdding) {
+TEST_F(GravityTest, EachIdleComputesTheFieldThenWalksSixPairsFirstDrawAdding) {
+  installRecordingSeam();
+  gravityIdle();
+  // The field is that of the start sources (see above), the walk comes after.
+  EXPECT_NEAR(gravity.field[150][150], 8.5190311f, 1e-5f);
+  EXPECT_EQ(seamRecord.redisplays, 1);
   // From its start the generator gives 41, 18467, 6334, 26500, 19169, 15724,
   // 11478, 29358, 26962, 24464, 5705, 28145.
-  walkGravitySources(sceneWalk);
   EXPECT_EQ(demoRandDraws(), 12u);
   // A.x = 0.73 + (41 - 18467) / 32767 * 0.01 = 0.73 - 0.0056233 = 0.7243767.
   EXPECT_NEAR(gravity.sourceA.x, 0.7243767f, 2e-7f);
@@ -56,11 +62,13 @@ TEST_F(GravityTest, EachWalkStepDrawsSixPairsFirstDrawAdding) {
   EXPECT_NEAR(gravity.sourceB.x, 0.4945433f, 2e-7f);
   EXPECT_NEAR(gravity.sourceB.y, 0.4507624f, 2e-7f);
   EXPECT_NEAR(gravity.sourceB.strength, 0.01931516f, 2e-8f);
-  // The title card walks two and a half times as far: 0.73 - 0.0140583.
+  // The title card's idle walks two and a half times as far:
+  // 0.73 - 0.0140583 and 0.03 + 3445 / 32767 * 0.0025 = 0.03 + 0.0002628.
   gravity = {};
   resetDemoRand();
-  walkGravitySources(cardWalk);
+  gravityCardIdle();
   EXPECT_NEAR(gravity.sourceA.x, 0.7159416f, 2e-7f);
+  EXPECT_NEAR(gravity.sourceA.strength, 0.03026284f, 2e-8f);
 }
 
 TEST_F(GravityTest, StateAfterHundredIdlesMatchesTheRecordedFingerprint) {

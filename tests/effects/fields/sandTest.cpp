@@ -87,8 +87,16 @@ TEST_F(SandTest, GlassOpeningsAndColourDraws) {
 }
 
 TEST_F(SandTest, SetUpTurnsTheSettledHeapIntoTheUpperBulbAndGrainsLast) {
+  // Whatever an earlier run left behind is rebuilt: grains everywhere, a wall
+  // in the neck, the counter and the timers under way.
+  for (auto& row : sandGrid.sand) std::fill(row, row + sandGridSize, 1);
+  sandGrid.wall[70][70] = 1;
+  sandGrid.stepCounter = 57;
+  sandGrid.fadeIn = sandGrid.fadeOut = sandGrid.captionIn = sandGrid.captionOut = 0.5f;
   buildHourglass();
   EXPECT_EQ(sandGrid.stepCounter, 100);
+  EXPECT_EQ(sandGrid.wall[70][70], 0);
+  EXPECT_TRUE(sandGrid.fadeIn == 0 && sandGrid.fadeOut == 0 && sandGrid.captionIn == 0 && sandGrid.captionOut == 0);
   // The band, columns 70..109 (c = 2..41), keeps the open rows of each
   // column: 3 + 5 + ... + 67, 1554 grains, all in rows 37..104.
   EXPECT_EQ(grainCount(), 1554);
