@@ -144,7 +144,7 @@ void buildTimeline() {
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 35000);             // 100 pendulum card
   add(sceneInit, gravityCardIdle, reshapeUnitOrtho, sceneDisplay, 40000);       // 101 gravity card
   add(sceneInit, gasIdle, reshapeUnitOrtho, sceneDisplay, 45000);               // 102 gas card
-  add(sceneInit, sceneIdle, reshapeFluidView, sceneDisplay, 50000);             // 103 fluid card
+  add(sceneInit, fluidCardIdle, reshapeFluidView, sceneDisplay, 50000);         // 103 fluid card
   add(sceneInit, sandIdle, reshapeUnitOrtho, sceneDisplay, 55000);              // 104 sand card
   add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 60000);            // 105 wave card
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 65000);                 // 106 surfaces card

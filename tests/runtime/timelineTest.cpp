@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "effects/fields/fluidScene.h"
+#include "effects/fields/gasScene.h"
+#include "effects/fields/voteScene.h"
 #include "runtime/music.h"
 #include "runtime/pictures.h"
 #include "runtime/sequencer.h"
@@ -82,6 +84,26 @@ TEST_F(TimelineTest, InitsOfTheClockEntriesAndTheEmptyInits) {
   for (int n : {3, 16, 18, 59, 60, 61, 63, 64, 66, 67}) {
     EXPECT_EQ(entry(n).init, &emptyCallback) << "entry " << n;
   }
+}
+
+// The water, gas and vote entries with the callbacks of their own; the water
+// card steps the water twice a cycle.
+TEST_F(TimelineTest, WaterGasAndVoteEntriesCarryTheirOwnCallbacks) {
+  const SceneEntry own[] = {{fluidIntroInit, fluidIdle, reshapeFluidView, fluidIntroDisplay, 0},
+                            {emptyCallback, idleRedraw, reshapeFluidView, fluidLogoDisplay, 0},
+                            {fluidResetTimers, idleRedraw, reshapeFluidView, fluidOutroDisplay, 0},
+                            {gasInit, gasIdle, gasReshape, gasDisplay, 0},
+                            {voteInit, voteIdle, voteReshape, voteDisplay, 0},
+                            {fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay, 0}};
+  const int numbers[] = {2, 3, 4, 70, 72, 74};
+  for (int k = 0; k < 6; ++k) {
+    const SceneEntry& e = entry(numbers[k]);
+    EXPECT_TRUE(e.init == own[k].init && e.idle == own[k].idle && e.reshape == own[k].reshape &&
+                e.display == own[k].display)
+        << "entry " << numbers[k];
+  }
+  EXPECT_EQ(entry(102).idle, &gasIdle);
+  EXPECT_EQ(entry(103).idle, &fluidCardIdle);
 }
 
 // Entries that borrow a callback of an earlier entry: {entry, lender}.
