@@ -49,6 +49,14 @@ int stripPixels(int row, int from, int to) {
 // The glass viewport: 150 x 300 pixels from (325, 75) under the unit projection.
 int glassRow(double y) { return static_cast<int>(75.0 + (y + 1.0) * 150.0); }
 
+// Columns rise to the surface lifted by `lift` - 0.2.
+void columnsReachTheLiftedSurface(double lift) {
+  for (int x : {340, 370, 400, 430, 460}) {
+    const int top = glassRow(fluid.surface[static_cast<int>((x - 325) / 0.75 + 0.5)] + lift - 0.2);
+    EXPECT_TRUE(red(x, top - 4) && white(x, top + 4)) << x;
+  }
+}
+
 TEST(FluidCapture, IntroGlassFillsUpAsTheVeilClears) {
   ASSERT_TRUE(runUntil(2, 0, 10));
   EXPECT_LT(brightness(400, 360), 30);  // veil and black at 0.975
@@ -56,14 +64,17 @@ TEST(FluidCapture, IntroGlassFillsUpAsTheVeilClears) {
   EXPECT_GT(brightness(400, 360), 200);
   EXPECT_LT(brightness(400, 360), 600);
   ASSERT_TRUE(runUntil(2, 4300, 10));
-  EXPECT_TRUE(white(400, 360));
-  EXPECT_TRUE(background(320, 300) && background(480, 300) && background(400, 385) && background(400, 195));
-  // Columns from the ground (y = 0) to the surface lifted by 1/3 - 0.2.
-  for (int x : {340, 370, 400, 430, 460}) {
-    const int top = glassRow(fluid.surface[static_cast<int>((x - 325) / 0.75 + 0.5)] + 1.0 / 3.0 - 0.2);
-    EXPECT_TRUE(red(x, top - 4) && white(x, top + 4)) << x;
-    EXPECT_TRUE(red(x, glassRow(0.0) + 3) && white(x, glassRow(0.0) - 5)) << x;
+  // The glass fills its viewport from the top down to y = -0.15 (window row
+  // 202.5), where the 3-pixel rim takes rows 201 to 203.
+  for (int y : {210, 300, 370}) {
+    EXPECT_TRUE(white(325, y) && white(474, y) && background(324, y) && background(475, y)) << y;
   }
+  for (int x : {330, 400, 470}) {
+    EXPECT_TRUE(white(x, 374) && white(x, 206) && white(x, 201) && background(x, 375) && background(x, 200)) << x;
+  }
+  // Columns from the ground (y = 0) up.
+  columnsReachTheLiftedSurface(1.0 / 3.0);
+  for (int x : {340, 400, 460}) EXPECT_TRUE(red(x, glassRow(0.0) + 3) && white(x, glassRow(0.0) - 5)) << x;
 }
 
 TEST(FluidCapture, LabelStripGrowsFromTheCentreAtTheFootOfTheGlass) {
@@ -82,6 +93,7 @@ TEST(FluidCapture, FullGlassFadesToBlackOverFourSeconds) {
   ASSERT_TRUE(runUntil(4, 9000, 10));
   int previous = brightness(400, 360);
   EXPECT_GT(previous, 700);
+  columnsReachTheLiftedSurface(0.3333);
   for (int32_t ms : {10000, 11000, 12000}) {
     ASSERT_TRUE(runUntil(4, ms, 10));
     EXPECT_LT(brightness(400, 360), previous - 60) << ms;
@@ -109,14 +121,28 @@ TEST(FluidCapture, WaterPanelAppearsBesideADarkeningCaption) {
   // The opaque veil hides the panel; the caption has the veil's grey.
   EXPECT_TRUE(background(75, 300) && background(150, 270));
   EXPECT_GT(darkestCaptionPixel(), 450);
-  ASSERT_TRUE(runUntil(74, start + 3300, 10));
+  // The caption darkens for 3.2 s, then returns over as long. At its
+  // darkest its letters stand from the pen at (400, 555) of 1200 units
+  // (window 266.7, 277.5) up 100 units, plus the shake.
+  ASSERT_TRUE(runUntil(74, start + 3200, 10));
+  EXPECT_NEAR(fluidTimers.captionIn - fluidTimers.captionOut, 800.0f, 30.0f);
   EXPECT_LT(darkestCaptionPixel(), 250);
+  int left = captureWidth, top = 0;
+  for (int y = 150; y < 450; ++y) {
+    for (int x = 240; x < 800; ++x) {
+      if (brightness(x, y) < 400) left = std::min(left, x), top = std::max(top, y);
+    }
+  }
+  EXPECT_TRUE(left >= 266 && left <= 279) << left;
+  EXPECT_TRUE(top >= 327 && top <= 333) << top;
   // Panel viewport 150 x 150 from (75, 188) under the unit projection: the
   // frame spans rows 263 to 338, the water rises from its foot.
   ASSERT_TRUE(runUntil(74, start + 4100, 10));
   EXPECT_LT(brightness(75, 300) + brightness(224, 300) + brightness(150, 337), 150);
   EXPECT_TRUE(panelBlue(150, 266) && panelBlue(100, 270));
   EXPECT_TRUE(background(150, 230) && background(150, 195) && background(150, 345) && background(60, 300));
+  ASSERT_TRUE(runUntil(74, start + 6450, 10));
+  EXPECT_NEAR(fluidTimers.captionIn - fluidTimers.captionOut, 0.0f, 30.0f);
   ASSERT_TRUE(runUntil(74, start + 8300, 10));  // opaque again
   EXPECT_TRUE(background(75, 300));
 }

@@ -16,6 +16,7 @@ struct Frame {
   std::vector<uint8_t> rgb;
   float alpha;    // panel alpha the frame was drawn with
   float caption;  // caption fade: 1 background grey, 0 black
+  int ms;         // since the entry began
   Rgb at(int x, int y) const {
     const size_t k = 3 * (static_cast<size_t>(y) * captureWidth + static_cast<size_t>(x));
     return {rgb[k], rgb[k + 1], rgb[k + 2]};
@@ -44,9 +45,13 @@ class GasAndVoteFrames : public testing::Test {
       entry = cycle.entry;
       if (!cycle.displayed) continue;
       if (entry == 70) {
-        gas_.push_back({capturedPixels(), gas.fadeIn - gas.fadeOut, 1.0f - (gas.captionIn - gas.captionOut) / 700.0f});
+        gas_.push_back({capturedPixels(), gas.fadeIn - gas.fadeOut,
+                        1.0f - (gas.captionIn - gas.captionOut) / 700.0f, cycle.timelineMs - 139960});
       }
-      if (entry == 72) vote_.push_back({capturedPixels(), vote.fadeIn - vote.fadeOut, 0.0f});
+      if (entry == 72) {
+        vote_.push_back({capturedPixels(), vote.fadeIn - vote.fadeOut,
+                         1.0f - (vote.captionIn - vote.captionOut) / 800.0f, cycle.timelineMs - 157000});
+      }
     }
   }
   static const Frame& firstAt(const std::vector<Frame>& frames, float alpha) {
@@ -62,6 +67,29 @@ class GasAndVoteFrames : public testing::Test {
 bool red(Rgb c) { return c.r > c.b + 60; }
 bool blue(Rgb c) { return c.b > c.r + 60; }
 bool dark(Rgb c) { return c.r + c.g + c.b < 30; }
+
+// A timer pair that rises at `rate` per ms to 1, then falls back as fast:
+// the value at t ms, 0 before and after.
+double riseAndFall(int t, double rate) {
+  return std::clamp(std::min(t, static_cast<int>(2.0 / rate) - t) * rate, 0.0, 1.0);
+}
+
+// Bounding box of the caption's grey strokes (clearly darker than the
+// background) left of or right of a panel.
+struct Box {
+  int left = captureWidth, right = -1, bottom = captureHeight, top = -1;
+};
+Box captionBox(const Frame& f, int x0, int x1) {
+  Box box;
+  for (int y = 150; y < 450; ++y) {
+    for (int x = x0; x < x1; ++x) {
+      const Rgb c = f.at(x, y);
+      if (c.r > 150 || std::abs(c.r - c.b) > 12) continue;
+      box = {std::min(box.left, x), std::max(box.right, x), std::min(box.bottom, y), std::max(box.top, y)};
+    }
+  }
+  return box;
+}
 
 TEST_F(GasAndVoteFrames, GasPanelRedInTheBoxBlueOutsideWallsBlack) {
   ASSERT_GT(gas_.size(), 200u);
@@ -140,6 +168,36 @@ TEST_F(GasAndVoteFrames, VotePanelAtTheLeftWithALightFrameFadingOut) {
   EXPECT_GT(f.count(77, 223, 227, 373, [](Rgb c) { return c.r > 60 && c.r < 140 && c.b < c.r - 30; }), 20);
   EXPECT_EQ(vote_.back().alpha, 0.0f);
   EXPECT_EQ(vote_.back().count(65, 235, 215, 385, [](Rgb c) { return c.r != 178 || c.g != 184 || c.b != 186; }), 0);
+}
+
+// Gas 3.3 s in and 3.3 s out, caption down over 2.8 s and back; vote 4 s
+// and 3.2 s. The caption's pen stands at (x, 555) of 1200 x 1200 units: the
+// tops of its letters 100 units higher, at window y 327.5 plus the shake.
+TEST_F(GasAndVoteFrames, FadesAndCaptionsKeepTheirTimesAndPlaces) {
+  struct Scene {
+    const std::vector<Frame>& frames;
+    double fadeRate, captionRate;
+    int captionX0, captionX1;
+    double penX;
+  };
+  for (const Scene& scene : {Scene{gas_, 0.0003, 0.25 / 700.0, 0, 490, 50.0 / 1200.0 * 800.0},
+                             Scene{vote_, 0.00025, 0.25 / 800.0, 230, 800, 350.0 / 1200.0 * 800.0}}) {
+    const Frame* darkest = nullptr;
+    for (const Frame& f : scene.frames) {
+      EXPECT_NEAR(f.alpha, riseAndFall(f.ms, scene.fadeRate), 0.025) << f.ms;
+      EXPECT_NEAR(f.caption, 1.0 - riseAndFall(f.ms, scene.captionRate), 0.025) << f.ms;
+      if (!darkest || f.caption < darkest->caption) darkest = &f;
+    }
+    const Box box = captionBox(*darkest, scene.captionX0, scene.captionX1);
+    EXPECT_GE(box.left, scene.penX);
+    EXPECT_LE(box.left, scene.penX + 12);
+    EXPECT_GE(box.top, 327);
+    EXPECT_LE(box.top, 333);
+  }
+  // The vote panel's frame, over the background alone along its top row.
+  for (const Frame& f : vote_) {
+    EXPECT_NEAR(f.at(150, 374).r, 178.5 + (229.5 - 178.5) * riseAndFall(f.ms, 0.00025), 4.0) << f.ms;
+  }
 }
 
 }  // namespace

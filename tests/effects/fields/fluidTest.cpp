@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "effects/fields/fluid.h"
+#include "effects/fields/fluidScene.h"
+#include "tests/runtime/recordingSeam.h"
 #include "tests/support/stateHash.h"
 
 namespace {
@@ -85,6 +87,21 @@ TEST_F(FluidTest, SummedRiseSpeedIsFixedAfterTheFirstStep) {
   EXPECT_NEAR(inner(fluid.riseSpeed), first, 1e-12);
   // So the volume drifts linearly, by dt times that sum a step.
   EXPECT_NEAR(inner(fluid.surface) - volume, 2000 * 0.5 * first, 1e-9);
+}
+
+TEST_F(FluidTest, TheCardStepsTwicePerCycleTheScenesOnce) {
+  installRecordingSeam();
+  fluidStep();
+  const FluidState once = fluid;
+  fluidStep();
+  const FluidState twice = fluid;
+  fluidInit();
+  fluidIdle();
+  EXPECT_TRUE(std::equal(once.surface, once.surface + fluidPoints, fluid.surface));
+  fluidInit();
+  fluidCardIdle();
+  EXPECT_TRUE(std::equal(twice.surface, twice.surface + fluidPoints, fluid.surface));
+  EXPECT_EQ(seamRecord.redisplays, 2);
 }
 
 TEST_F(FluidTest, StateAfterAThousandStepsMatchesTheRecordedOne) {
