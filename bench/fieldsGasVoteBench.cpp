@@ -8,7 +8,7 @@
 
 namespace {
 
-void gasStep(benchmark::State& state) {
+void BM_GasStep(benchmark::State& state) {
   resetDemoRand();
   gas = {};
   gasSetUp();
@@ -19,9 +19,9 @@ void gasStep(benchmark::State& state) {
     benchmark::DoNotOptimize(gas.particle[75][75][0]);
   }
 }
-BENCHMARK(gasStep);
+BENCHMARK(BM_GasStep);
 
-void voteStep(benchmark::State& state) {
+void BM_VoteStep(benchmark::State& state) {
   resetDemoRand();
   vote = {};
   voteFill();
@@ -30,6 +30,6 @@ void voteStep(benchmark::State& state) {
     benchmark::DoNotOptimize(vote.state[75][75]);
   }
 }
-BENCHMARK(voteStep);
+BENCHMARK(BM_VoteStep);
 
 }  // namespace

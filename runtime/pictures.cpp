@@ -9,6 +9,7 @@
 
 #include "platform/glutSeam.h"
 #include "runtime/bmp.h"
+#include "runtime/flatDrawing.h"
 #include "runtime/frameFinish.h"
 #include "runtime/sequencer.h"
 #include "runtime/stateDump.h"
@@ -130,11 +131,7 @@ void loadingDisplay() {
   // previous frame, and the bar only grows.
   glDisable(GL_BLEND);
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  loadUnitView();
 
   // The loading picture in the middle.
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);

@@ -8,6 +8,7 @@
 #include "effects/fields/fluid.h"
 #include "effects/fields/sceneTimers.h"
 #include "platform/glutSeam.h"
+#include "runtime/flatDrawing.h"
 #include "runtime/frameFinish.h"
 #include "runtime/pictures.h"
 #include "runtime/sequencer.h"
@@ -56,11 +57,7 @@ void unitOverlay() {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glDisable(GL_CULL_FACE);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  loadUnitView();
 }
 
 void veilQuad(float alpha) {
@@ -133,26 +130,14 @@ void drawIntro(const IntroLook& look) {
 
   glLineWidth(1.0f);
   glColor3f(0.95f, 0.25f, 0.25f);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(-0.97f, 0.02f);
-  glVertex2f(-0.97f, 0.99f);
-  glVertex2f(0.98f, 0.99f);
-  glVertex2f(0.98f, 0.02f);
-  glVertex2f(-0.97f, 0.02f);
-  glEnd();
+  drawOutline(-0.97f, 0.02f, 0.98f, 0.99f);
 
   if (look.smoothOff) glDisable(GL_LINE_SMOOTH);
 
   // The rim, with the right side and the foot drawn twice.
   glLineWidth(3.0f);
   glColor3f(1.0f, 1.0f, 1.0f);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(-1.0f, -0.15f);
-  glVertex2f(-1.0f, 1.0f);
-  glVertex2f(1.0f, 1.0f);
-  glVertex2f(1.0f, -0.15f);
-  glVertex2f(-1.0f, -0.15f);
-  glEnd();
+  drawOutline(-1.0f, -0.15f, 1.0f, 1.0f);
   glBegin(GL_LINE_STRIP);
   glVertex2f(1.0f, 1.0f);
   glVertex2f(1.0f, -0.15f);
@@ -236,13 +221,7 @@ void drawFluidPanel() {
   }
   glEnd();
   glColor3f(0.0f, 0.0f, 0.0f);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(-1.0f, 0.0f);
-  glVertex2f(-1.0f, 1.0f);
-  glVertex2f(1.0f, 1.0f);
-  glVertex2f(1.0f, 0.0f);
-  glVertex2f(-1.0f, 0.0f);
-  glEnd();
+  drawOutline(-1.0f, 0.0f, 1.0f, 1.0f);
 }
 
 void fluidDisplay() {

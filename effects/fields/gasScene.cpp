@@ -1,6 +1,6 @@
 #include "effects/fields/gasScene.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include "effects/fields/creditCaption.h"
 #include "effects/fields/gas.h"
@@ -8,6 +8,7 @@
 #include "platform/glutSeam.h"
 #include "runtime/frameFinish.h"
 #include "runtime/sequencer.h"
+#include "runtime/sharedCallbacks.h"
 #include "runtime/startup.h"
 #include "texts/credits.h"
 
@@ -58,11 +59,8 @@ void gasIdle() {
 }
 
 void gasReshape(int width, int height) {
-  glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
+  // The window's unit square: the panel's points are placed in it.
+  reshapeUnitOrtho(width, height);
 }
 
 void gasDisplay() {

@@ -6,6 +6,7 @@
 #include "effects/fields/sand.h"
 #include "effects/fields/sceneTimers.h"
 #include "platform/glutSeam.h"
+#include "runtime/flatDrawing.h"
 #include "runtime/frameFinish.h"
 #include "runtime/sequencer.h"
 #include "runtime/startup.h"
@@ -75,20 +76,10 @@ void sandDisplay() {
   drawSandPoints(alpha);
 
   // A dark frame around the panel.
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  loadUnitView();
   glLineWidth(2.0f);
   glColor4f(0.3f, 0.3f, 0.3f, alpha);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(-1.0f, -1.0f);
-  glVertex2f(-1.0f, 1.0f);
-  glVertex2f(1.0f, 1.0f);
-  glVertex2f(1.0f, -1.0f);
-  glVertex2f(-1.0f, -1.0f);
-  glEnd();
+  drawOutline(-1.0f, -1.0f, 1.0f, 1.0f);
 
   glViewport(0, 0, static_cast<int>(screenWidth), static_cast<int>(screenHeight));
 

@@ -1,13 +1,15 @@
 #include "effects/fields/voteScene.h"
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include "effects/fields/creditCaption.h"
 #include "effects/fields/sceneTimers.h"
 #include "effects/fields/vote.h"
 #include "platform/glutSeam.h"
+#include "runtime/flatDrawing.h"
 #include "runtime/frameFinish.h"
 #include "runtime/sequencer.h"
+#include "runtime/sharedCallbacks.h"
 #include "runtime/startup.h"
 #include "texts/credits.h"
 
@@ -55,11 +57,8 @@ void voteIdle() {
 }
 
 void voteReshape(int width, int height) {
-  glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
+  // The window's unit square: the panel's points are placed in it.
+  reshapeUnitOrtho(width, height);
 }
 
 void voteDisplay() {
@@ -81,20 +80,10 @@ void voteDisplay() {
   drawVotePoints(alpha);
 
   // A light frame around the panel.
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  loadUnitView();
   glLineWidth(2.0f);
   glColor4f(0.9f, 0.9f, 0.9f, alpha);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(-1.0f, -1.0f);
-  glVertex2f(-1.0f, 1.0f);
-  glVertex2f(1.0f, 1.0f);
-  glVertex2f(1.0f, -1.0f);
-  glVertex2f(-1.0f, -1.0f);
-  glEnd();
+  drawOutline(-1.0f, -1.0f, 1.0f, 1.0f);
   fullViewport();
 
   advanceCaptionPair(vote.captionIn, vote.captionOut, 800.0f, frameMs);
