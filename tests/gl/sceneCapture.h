@@ -1,0 +1,48 @@
+#pragma once
+// The Timeline run on the virtual clock to a moment of an entry, and what the
+// scene tests read from the frame on screen there, in window pixels from the
+// bottom left.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "tools/capture/captureDriver.h"
+
+// The last cycle run.
+extern CaptureCycle current;
+
+// Runs cycles at `fps` until a frame of `entry` is on screen with the
+// Timeline's clock at `ms` or later; the first call opens the window beside
+// the pictures and the soundtrack. False once the Timeline is past the entry.
+bool runUntil(int entry, int32_t ms, int fps);
+
+bool near(Rgb c, int r, int g, int b, int tolerance);
+// The grid scenes' background grey, (0.7, 0.72, 0.73).
+bool background(Rgb c, int tolerance = 0);
+
+struct Box {
+  int left = captureWidth, right = -1, bottom = captureHeight, top = -1;
+};
+
+// The frame on screen, or a copy of it.
+struct Shot {
+  std::vector<uint8_t> rgb = capturedPixels();
+  Rgb at(int x, int y) const;
+  // Over [x0, x1) x [y0, y1): pixels for which `test` holds, their bounding
+  // box, the least red level.
+  int count(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const;
+  Box extent(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const;
+  int darkest(int x0, int x1, int y0, int y1) const;
+};
+
+// A caption at its darkest: its grey strokes, clearly darker than the
+// background, between columns x0 and x1 stand from the pen at x (555 units up
+// of 1200, window y 277.5) 100 units high, plus the shake of up to 4 pixels.
+void expectCaptionFrom(const Shot& shot, double x, int x0, int x1);
+
+// A timer pair that rises at `rate` per ms to 1, then falls back as fast: its
+// value t ms in, 0 before and after.
+double riseAndFall(int t, double rate);
+// Panel alpha and caption fade (1 the background grey, 0 black) t ms into a
+// scene, against their rates.
+void expectFades(int t, float alpha, double fadeRate, float caption, double captionRate);
