@@ -14,9 +14,7 @@ namespace {
 // One stroke of the caption as the pipeline saw it: window coordinates of its
 // lower and upper end, and its colour.
 struct Stroke {
-  float x;
-  float bottom;
-  float top;
+  float x, bottom, top;
   float rgba[4];
 };
 
@@ -59,14 +57,12 @@ TEST(CreditCaption, FiveCopiesShakenByTwoDrawsEachTheSecondAlongX) {
     const Stroke& s = strokes[static_cast<size_t>(k)];
     EXPECT_NEAR(s.x, 400.0 / 1200.0 * 800.0 + strokeInGlyph + draws[2 * k + 1] * unit * 400.0, 0.01) << k;
     // Its foot is on the line at 600 of 1200 units (window y 300), its head
-    // 100 units higher.
+    // 100 units higher; the background grey at half strength, ever more
+    // opaque.
     EXPECT_NEAR(s.bottom, 300.0 + draws[2 * k] * unit * 300.0, 0.02) << k;
     EXPECT_NEAR(s.top - s.bottom, 50.0, 0.02) << k;
-    // The background grey at half strength, ever more opaque.
-    EXPECT_NEAR(s.rgba[0], 0.35, 1e-4);
-    EXPECT_NEAR(s.rgba[1], 0.36, 1e-4);
-    EXPECT_NEAR(s.rgba[2], 0.365, 1e-4);
-    EXPECT_NEAR(s.rgba[3], 0.1 * k, 1e-4) << k;
+    const float expected[4] = {0.35f, 0.36f, 0.365f, 0.1f * static_cast<float>(k)};
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(s.rgba[c], expected[c], 1e-4) << k << " " << c;
   }
 }
 

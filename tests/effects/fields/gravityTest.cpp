@@ -9,41 +9,33 @@
 
 namespace {
 
-class GravityTest : public ::testing::Test {
+class GravityTest : public testing::Test {
  protected:
-  void SetUp() override {
-    gravity = {};
-    resetDemoRand();
-  }
+  void SetUp() override { gravity = {}, resetDemoRand(); }
 };
 
 TEST_F(GravityTest, ValuesOnTheSourcesAndInverseSquaresElsewhere) {
-  // Start sources, cell (150, 150) = (0.5, 0.5): rA^2 = 0.23^2 + 0.07^2 =
-  // 0.0578, rB^2 = 0.05^2, so |V| = 0.03 / 0.0578 + 0.02 / 0.0025 = 8.5190311.
-  computeGravityField();
-  EXPECT_NEAR(gravity.field[150][150], 8.5190311f, 1e-5f);
-  // 128 h, 64 h, 32 h, 16 h are exact floats. On B: 1, whatever A adds. On A
-  // alone, at (0.1066667, 0.0533333) with B at (0.5, 0.45): rB^2 = 0.3933333^2
-  // + 0.3966667^2 = 0.3120556, |1 - 0.02 / 0.3120556| = 0.9359088, and with
-  // B's strength 1, |1 - 1 / 0.3120556| = 2.2045576.
-  gravity.sourceA = {32 * gravityCellSize, 16 * gravityCellSize, 0.03f};
-  gravity.sourceB = {128 * gravityCellSize, 64 * gravityCellSize, 0.02f};
-  computeGravityField();
-  EXPECT_EQ(gravity.field[128][64], 1.0f);
-  gravity.sourceB = {0.5f, 0.45f, 0.02f};
-  computeGravityField();
-  EXPECT_NEAR(gravity.field[32][16], 0.9359088f, 2e-6f);
-  gravity.sourceB.strength = 1.0f;
-  computeGravityField();
-  EXPECT_NEAR(gravity.field[32][16], 2.2045576f, 5e-6f);
-  // Sources outside the square, one of negative strength: A (-1, 0, 1) and
-  // B (3, 2, -0.5). Cell (0, 0): |-1 + 0.5 / 13|; cell (150, 0):
-  // |-1 / 2.25 + 0.5 / 10.25| = 0.3956640.
-  gravity.sourceA = {-1.0f, 0.0f, 1.0f};
-  gravity.sourceB = {3.0f, 2.0f, -0.5f};
-  computeGravityField();
-  EXPECT_NEAR(gravity.field[0][0], 0.9615385f, 1e-6f);
-  EXPECT_NEAR(gravity.field[150][0], 0.3956640f, 1e-6f);
+  // {sources A and B; cell; |V| there}. Start sources at cell (150, 150) =
+  // (0.5, 0.5): rA^2 = 0.23^2 + 0.07^2 = 0.0578, rB^2 = 0.05^2, so |V| =
+  // 0.03 / 0.0578 + 0.02 / 0.0025. 128 h, 64 h, 32 h, 16 h are exact floats:
+  // on B 1, whatever A adds; on A alone at (0.1066667, 0.0533333) with B at
+  // (0.5, 0.45), rB^2 = 0.3933333^2 + 0.3966667^2 = 0.3120556 and |V| =
+  // |1 - B.strength / rB^2|. Sources outside the square, one of negative
+  // strength: |-1 + 0.5 / 13| at (0, 0), |-1 / 2.25 + 0.5 / 10.25| at (150, 0).
+  const float h = gravityCellSize;
+  struct Case { GravitySource a, b; int i, j; float value, tolerance; };
+  const Case cases[] = {{GravityField{}.sourceA, GravityField{}.sourceB, 150, 150, 8.5190311f, 1e-5f},
+                        {{32 * h, 16 * h, 0.03f}, {128 * h, 64 * h, 0.02f}, 128, 64, 1.0f, 0.0f},
+                        {{32 * h, 16 * h, 0.03f}, {0.5f, 0.45f, 0.02f}, 32, 16, 0.9359088f, 2e-6f},
+                        {{32 * h, 16 * h, 0.03f}, {0.5f, 0.45f, 1.0f}, 32, 16, 2.2045576f, 5e-6f},
+                        {{-1.0f, 0.0f, 1.0f}, {3.0f, 2.0f, -0.5f}, 0, 0, 0.9615385f, 1e-6f},
+                        {{-1.0f, 0.0f, 1.0f}, {3.0f, 2.0f, -0.5f}, 150, 0, 0.3956640f, 1e-6f}};
+  for (const Case& c : cases) {
+    gravity.sourceA = c.a;
+    gravity.sourceB = c.b;
+    computeGravityField();
+    EXPECT_NEAR(gravity.field[c.i][c.j], c.value, c.tolerance) << &c - cases;
+  }
 }
 
 TEST_F(GravityTest, EachIdleComputesTheFieldThenWalksSixPairsFirstDrawAdding) {
@@ -72,10 +64,7 @@ TEST_F(GravityTest, EachIdleComputesTheFieldThenWalksSixPairsFirstDrawAdding) {
 }
 
 TEST_F(GravityTest, StateAfterHundredIdlesMatchesTheRecordedFingerprint) {
-  for (int idle = 0; idle < 100; ++idle) {
-    computeGravityField();
-    walkGravitySources(sceneWalk);
-  }
+  for (int idle = 0; idle < 100; ++idle) computeGravityField(), walkGravitySources(sceneWalk);
   StateHash hash;
   hash.add(gravity.field);
   hash.add(gravity.sourceA);

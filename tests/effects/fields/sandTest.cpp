@@ -11,23 +11,18 @@
 
 namespace {
 
-class SandTest : public ::testing::Test {
+class SandTest : public testing::Test {
  protected:
-  void SetUp() override {
-    sandGrid = {};
-    resetDemoRand();
-  }
+  void SetUp() override { sandGrid = {}, resetDemoRand(); }
 };
 
-int grainCount() {
-  int count = 0;
-  for (const auto& row : sandGrid.sand) count += static_cast<int>(std::count(row, row + sandGridSize, 1));
-  return count;
-}
+int grainCount() { return static_cast<int>(std::count(&sandGrid.sand[0][0], &sandGrid.sand[0][0] + 140 * 140, 1)); }
 
+using Cells = std::initializer_list<std::pair<int, int>>;
 // Grains at the given cells, one step (the first: odd parity, blocks of
-// columns 99 and 100, rows 50 and 51); true if the listed cells are full.
-bool afterOneStep(std::initializer_list<std::pair<int, int>> grains, std::initializer_list<std::pair<int, int>> full) {
+// columns 99 and 100, rows 50 and 51); true if no grain is lost and the
+// listed cells are full.
+bool afterOneStep(Cells grains, Cells full) {
   sandGrid = {};
   for (const auto& [i, j] : grains) sandGrid.sand[i][j] = 1;
   sandStep();
@@ -37,7 +32,7 @@ bool afterOneStep(std::initializer_list<std::pair<int, int>> grains, std::initia
 }
 
 TEST_F(SandTest, GrainsFallSlideAndHesitate) {
-  // A lone grain falls one cell per step, under both parities.
+  // A lone grain falls one cell per step, under both parities, drawing nothing.
   sandGrid.sand[51][100] = 1;
   for (int step = 1; step <= 4; ++step) sandStep();
   EXPECT_EQ(sandGrid.sand[51][96], 1);
@@ -47,15 +42,14 @@ TEST_F(SandTest, GrainsFallSlideAndHesitate) {
   EXPECT_TRUE(afterOneStep({{51, 100}, {51, 99}}, {{50, 99}, {51, 99}}));
   // A wall in an upper cell holds the block, empty lower cells or not.
   sandGrid = {};
-  sandGrid.wall[50][100] = 1;
-  sandGrid.sand[51][100] = 1;
+  sandGrid.wall[50][100] = sandGrid.sand[51][100] = 1;
   sandStep();
   EXPECT_EQ(sandGrid.sand[51][100], 1);
   // A pair over two free cells falls if 0.3 u2 < u1, u1 drawn first:
   // (41, 18467) and (6334, 26500) wait, (19169, 15724) falls.
-  EXPECT_TRUE(afterOneStep({{50, 100}, {51, 100}}, {{50, 100}, {51, 100}}));
-  EXPECT_TRUE(afterOneStep({{50, 100}, {51, 100}}, {{50, 100}, {51, 100}}));
-  EXPECT_TRUE(afterOneStep({{50, 100}, {51, 100}}, {{50, 99}, {51, 99}}));
+  for (int stays : {1, 1, 0}) {
+    EXPECT_TRUE(afterOneStep({{50, 100}, {51, 100}}, {{50, 99 + stays}, {51, 99 + stays}}));
+  }
   // P(0.3 u2 < u1) = 1 - 0.3 / 2 = 0.85; binomial sd over 4000 pairs 22.6.
   int falls = 0;
   for (int trial = 0; trial < 4000; ++trial) falls += afterOneStep({{50, 100}, {51, 100}}, {{50, 99}, {51, 99}});
@@ -70,10 +64,9 @@ TEST_F(SandTest, GlassOpeningsAndColourDraws) {
   const int openings[][3] = {{2, 69, 71},   {3, 68, 72},   {5, 65, 75},   {20, 51, 89},
                              {41, 37, 103}, {53, 35, 105}, {61, 36, 104}, {71, 42, 98}};
   for (const auto& [c, first, last] : openings) {
-    for (const int column : {68 + c, 72 - c}) {
-      for (int row = 0; row < sandGridSize; ++row) {
-        EXPECT_EQ(sandGrid.wall[row][column] == 0, row >= first && row <= last) << c << " " << column << " " << row;
-      }
+    for (int row = 0; row < sandGridSize; ++row) {
+      const bool open = row >= first && row <= last;
+      EXPECT_TRUE((sandGrid.wall[row][68 + c] == 0) == open && (sandGrid.wall[row][72 - c] == 0) == open) << c << " " << row;
     }
   }
   // Three draws per cell, row-major, red, green, blue: 41, 18467, 6334 for
@@ -86,36 +79,31 @@ TEST_F(SandTest, GlassOpeningsAndColourDraws) {
   EXPECT_FLOAT_EQ(sandGrid.redOffset[0][1], 26500 / 32767.0f / 14.0f);
 }
 
-TEST_F(SandTest, SetUpTurnsTheSettledHeapIntoTheUpperBulbAndGrainsLast) {
-  // Whatever an earlier run left behind is rebuilt: grains everywhere, a wall
-  // in the neck, the counter and the timers under way.
-  for (auto& row : sandGrid.sand) std::fill(row, row + sandGridSize, 1);
+TEST_F(SandTest, SetUpRebuildsTheUpperBulbAndGrainsLast) {
+  // Whatever an earlier run left behind is rebuilt.
+  std::fill(&sandGrid.sand[0][0], &sandGrid.sand[0][0] + 140 * 140, 1);
   sandGrid.wall[70][70] = 1;
   sandGrid.stepCounter = 57;
   sandGrid.fadeIn = sandGrid.fadeOut = sandGrid.captionIn = sandGrid.captionOut = 0.5f;
   buildHourglass();
-  EXPECT_EQ(sandGrid.stepCounter, 100);
-  EXPECT_EQ(sandGrid.wall[70][70], 0);
+  EXPECT_TRUE(sandGrid.stepCounter == 100 && sandGrid.wall[70][70] == 0);
   EXPECT_TRUE(sandGrid.fadeIn == 0 && sandGrid.fadeOut == 0 && sandGrid.captionIn == 0 && sandGrid.captionOut == 0);
   // The band, columns 70..109 (c = 2..41), keeps the open rows of each
-  // column: 3 + 5 + ... + 67, 1554 grains, all in rows 37..104.
+  // column: 3 + 5 + ... + 67, 1554 grains, all in rows 37..104, none below
+  // the neck. The lowest blocks let grains drop into the frame's column 10,
+  // where they rest hidden; turned over that is column 130.
   EXPECT_EQ(grainCount(), 1554);
-  int lowest = sandGridSize;
-  int highest = 0;
+  int lowest = sandGridSize, highest = 0;
   for (int i = 0; i < sandGridSize; ++i) {
     for (int j = 0; j < sandGridSize; ++j) {
       if (sandGrid.sand[i][j] == 0) continue;
       EXPECT_TRUE(i >= 37 && i <= 104) << i;
-      lowest = std::min(lowest, j);
-      highest = std::max(highest, j);
+      lowest = std::min(lowest, j), highest = std::max(highest, j);
     }
+    EXPECT_TRUE(sandGrid.wall[i][0] && sandGrid.wall[i][10] && sandGrid.wall[i][130]);
   }
-  // Nothing below the neck. The lowest blocks let grains drop into the
-  // frame's column 10, where they rest hidden; turned over that is column 130.
   EXPECT_GE(lowest, sandNeckColumn);
   EXPECT_EQ(highest, 130);
-  for (int i = 0; i < sandGridSize; ++i) EXPECT_TRUE(sandGrid.wall[i][0] && sandGrid.wall[i][10] && sandGrid.wall[i][130]);
-
   for (int step = 0; step < 1000; ++step) sandStep();
   EXPECT_EQ(grainCount(), 1554);
 }
