@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <numbers>
+#include <tuple>
 
 #include "platform/random.h"
 #include "runtime/text.h"
@@ -21,17 +22,11 @@ TEST(StrokeTextWidth, SumsTheRoundedAdvanceOfEachGlyph) {
 }
 
 TEST(CreditCaptions, EachFitsOnScreenFromWhereItsSceneStartsIt) {
-  // Start and right bound of each caption in its scene's projection.
-  struct Placed {
-    const char* text;
-    int x;
-    int right;
-  };
-  for (const Placed& caption : {Placed{graphicsCaption, 50, 1200}, Placed{musicCaption, 50, 1400},
-                                Placed{codeCaption, 400, 1200}, Placed{texturesCaption, 350, 1200},
-                                Placed{designCaption, 50, 1200}}) {
-    EXPECT_LT(caption.x + strokeTextWidth(caption.text), caption.right - 10) << caption.text;
-  }
+  // {caption, its start, the right bound of its scene's projection}
+  const std::tuple<const char*, int, int> placed[] = {{graphicsCaption, 50, 1200}, {musicCaption, 50, 1400},
+                                                      {codeCaption, 400, 1200}, {texturesCaption, 350, 1200},
+                                                      {designCaption, 50, 1200}};
+  for (const auto& [text, x, right] : placed) EXPECT_LT(x + strokeTextWidth(text), right - 10) << text;
 }
 
 TEST(JitterText, ConsumesTenDrawsOfTheSharedGeneratorPerCall) {

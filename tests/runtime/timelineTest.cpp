@@ -88,13 +88,7 @@ TEST_F(TimelineTest, InitsOfTheClockEntriesAndTheEmptyInits) {
 // The grid and field scenes in all four slots, and the idles their title
 // cards borrow in the second half.
 TEST_F(TimelineTest, GridAndFieldScenesAndTheirCardIdles) {
-  struct Slots {
-    int number;
-    InitFn init;
-    IdleFn idle;
-    ReshapeFn reshape;
-    DisplayFn display;
-  };
+  struct Slots { int number; InitFn init; IdleFn idle; ReshapeFn reshape; DisplayFn display; };
   const Slots scenes[] = {{2, fluidIntroInit, fluidIdle, reshapeFluidView, fluidIntroDisplay},
                           {3, emptyCallback, idleRedraw, reshapeFluidView, fluidLogoDisplay},
                           {4, fluidResetTimers, idleRedraw, reshapeFluidView, fluidOutroDisplay},
