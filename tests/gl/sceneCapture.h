@@ -1,7 +1,6 @@
 #pragma once
 // The Timeline run on the virtual clock to a moment of an entry, and what the
-// scene tests read from the frame on screen there, in window pixels from the
-// bottom left.
+// scene tests read from the frame there, in window pixels from the bottom left.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -10,7 +9,6 @@
 
 // The last cycle run.
 extern CaptureCycle current;
-
 // Runs cycles at `fps` until a frame of `entry` is on screen with the
 // Timeline's clock at `ms` or later; the first call opens the window beside
 // the pictures and the soundtrack. False once the Timeline is past the entry.
@@ -24,24 +22,23 @@ struct Box {
   int left = captureWidth, right = -1, bottom = captureHeight, top = -1;
 };
 
-// The frame on screen, or a copy of it.
+// A copy of the frame on screen. Over [x0, x1) x [y0, y1): the pixels for
+// which `test` holds, their bounding box, the least red level.
 struct Shot {
   std::vector<uint8_t> rgb = capturedPixels();
   Rgb at(int x, int y) const;
-  // Over [x0, x1) x [y0, y1): pixels for which `test` holds, their bounding
-  // box, the least red level.
   int count(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const;
   Box extent(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const;
   int darkest(int x0, int x1, int y0, int y1) const;
 };
 
-// A caption at its darkest: its grey strokes, clearly darker than the
-// background, between columns x0 and x1 stand from the pen at x (555 units up
-// of 1200, window y 277.5) 100 units high, plus the shake of up to 4 pixels.
+// A caption at its darkest: its grey strokes between columns x0 and x1 stand
+// from the pen at x (555 of 1200 units up, window y 277.5) 100 units high,
+// plus the shake of up to 4 pixels.
 void expectCaptionFrom(const Shot& shot, double x, int x0, int x1);
 
-// A timer pair that rises at `rate` per ms to 1, then falls back as fast: its
-// value t ms in, 0 before and after.
+// A timer pair rising at `rate` per ms to 1, then falling back as fast: its
+// value t ms in.
 double riseAndFall(int t, double rate);
 // Panel alpha and caption fade (1 the background grey, 0 black) t ms into a
 // scene, against their rates.
