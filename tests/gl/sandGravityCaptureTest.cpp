@@ -70,8 +70,8 @@ TEST(FieldScenesInCapture, GravityFadesInAndShowsThreeImages) {
   // copies) and 708.0 (cell 297, large image) cover x 115..709; at y 150.5
   // and 448.5 (copies), 151.0 and 447.0 (large image) they cover y 149..449
   // and 150..448. Every cell is above zero, the rest is black.
-  for (int k = 0; k <= 297; k += 6) {
-    const int x = 115 + 2 * k, y = 150 + k;
+  for (int k = 0; k <= 594; k += 6) {
+    const int x = 115 + k, y = 150 + k / 2;
     EXPECT_TRUE(capturedPixel(709, y).r > 0 && capturedPixel(115, y).r > 0) << y;
     EXPECT_TRUE(near(capturedPixel(710, y), 0, 0, 0, 0) && near(capturedPixel(114, y), 0, 0, 0, 0)) << y;
     EXPECT_TRUE(capturedPixel(x, 150).r > 0 && capturedPixel(x, 448).r > 0) << x;
