@@ -2,12 +2,33 @@
 
 #include <GL/gl.h>
 
+#include "runtime/startup.h"
+
+void windowViewport() {
+  glViewport(0, 0, static_cast<GLsizei>(screenWidth), static_cast<GLsizei>(screenHeight));
+}
+
+void blendOverScene() {
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_CULL_FACE);
+}
+
 void loadUnitView() {
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(-1.0, 1.0, -1.0, 1.0, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
+}
+
+void drawRectangle(float left, float bottom, float right, float top) {
+  glBegin(GL_QUADS);
+  glVertex2f(left, bottom);
+  glVertex2f(left, top);
+  glVertex2f(right, top);
+  glVertex2f(right, bottom);
+  glEnd();
 }
 
 void drawOutline(float left, float bottom, float right, float top) {

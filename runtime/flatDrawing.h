@@ -1,9 +1,19 @@
 #pragma once
 // Small steps of 2D drawing that many scenes share.
 
+// The viewport over the whole layout, screenWidth x screenHeight (truncated).
+void windowViewport();
+
+// Blending by source alpha over what is drawn already, with face culling off.
+void blendOverScene();
+
 // Resets the projection to the orthographic (-1, 1, -1, 1, -1, 1) and the
 // model-view to the identity; leaves the model-view matrix selected.
 void loadUnitView();
+
+// A quad filling the rectangle, corners in the order lower left, upper left,
+// upper right, lower right, in the current colour.
+void drawRectangle(float left, float bottom, float right, float top);
 
 // A closed line strip around the rectangle, starting and ending at its lower
 // left corner and running up its left side first, in the current colour and

@@ -1,3 +1,4 @@
+#include "runtime/flatDrawing.h"
 #include "runtime/frameFinish.h"
 
 #include <GL/glu.h>
@@ -12,9 +13,8 @@ namespace {
 
 void blackQuad(float alpha) {
   glDisable(GL_DEPTH_TEST);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glDisable(GL_CULL_FACE);
+  blendOverScene();
+  // The colour goes with every corner: the fade's exact shades depend on it.
   glBegin(GL_QUADS);
   glColor4f(0.0f, 0.0f, 0.0f, alpha);
   glVertex2f(-1.0f, -1.0f);
@@ -41,9 +41,7 @@ void drawSpectrum() {
 
   glLineWidth(2.0f);
   glDisable(GL_LINE_SMOOTH);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glDisable(GL_CULL_FACE);
+  blendOverScene();
 
   // Bins 2 to 80 as vertical lines hanging from y = -0.62: the louder the
   // bin, the further its upper end moves down. Bin 0 is never used.

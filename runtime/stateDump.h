@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "math/vector3.h"
@@ -45,6 +46,22 @@ inline void packField(std::string& records, const Vector3& v) {
   packField(records, v.y);
   packField(records, v.z);
 }
+
+// Positions of linked records in their list, in the order they are added,
+// so that links can be written as indices: -1 for no record or for one that
+// is not in the list.
+template <typename Record>
+class ListIndex {
+ public:
+  void add(const Record* record) { positions_.emplace(record, static_cast<int32_t>(positions_.size())); }
+  int32_t of(const Record* record) const {
+    const auto found = positions_.find(record);
+    return found == positions_.end() ? int32_t{-1} : found->second;
+  }
+
+ private:
+  std::unordered_map<const Record*, int32_t> positions_;
+};
 
 // A flat JSON object of named scalars, written in insertion order. Floats
 // keep the digits that read back to the same single-precision value.

@@ -46,28 +46,17 @@ void clearToGrey() {
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void windowViewport() {
-  glViewport(0, 0, static_cast<int>(screenWidth), static_cast<int>(screenHeight));
-}
-
 // Full window, blending for the veil, and the unit projection that the next
 // frame draws its panel under.
 void unitOverlay() {
   windowViewport();
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glDisable(GL_CULL_FACE);
+  blendOverScene();
   loadUnitView();
 }
 
 void veilQuad(float alpha) {
   glColor4f(veilRed, veilGreen, veilBlue, alpha);
-  glBegin(GL_QUADS);
-  glVertex2f(-1.0f, -1.0f);
-  glVertex2f(-1.0f, 1.0f);
-  glVertex2f(1.0f, 1.0f);
-  glVertex2f(1.0f, -1.0f);
-  glEnd();
+  drawRectangle(-1.0f, -1.0f, 1.0f, 1.0f);
 }
 
 // The texture's top band, from the centre out to half-width s, under the water.
@@ -106,12 +95,7 @@ void drawIntro(const IntroLook& look) {
              300);
 
   glColor3f(1.0f, 1.0f, 1.0f);
-  glBegin(GL_QUADS);
-  glVertex2f(-1.0f, -0.15f);
-  glVertex2f(-1.0f, 1.0f);
-  glVertex2f(1.0f, 1.0f);
-  glVertex2f(1.0f, -0.15f);
-  glEnd();
+  drawRectangle(-1.0f, -0.15f, 1.0f, 1.0f);
 
   // One red column per inner point 1..198, from the ground to the lifted surface.
   const FluidState& f = fluid;

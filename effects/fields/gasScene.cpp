@@ -6,6 +6,7 @@
 #include "effects/fields/gas.h"
 #include "effects/fields/sceneTimers.h"
 #include "platform/glutSeam.h"
+#include "runtime/flatDrawing.h"
 #include "runtime/frameFinish.h"
 #include "runtime/sequencer.h"
 #include "runtime/sharedCallbacks.h"
@@ -34,14 +35,8 @@ void drawGasPoints(float alpha) {
 }
 
 void blendOverBackground() {
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glDisable(GL_CULL_FACE);
+  blendOverScene();
   glDisable(GL_POINT_SMOOTH);
-}
-
-void fullViewport() {
-  glViewport(0, 0, static_cast<GLsizei>(screenWidth), static_cast<GLsizei>(screenHeight));
 }
 
 }  // namespace
@@ -77,12 +72,12 @@ void gasDisplay() {
   glViewport(static_cast<GLint>(screenWidth - 300.0f), static_cast<GLint>(screenHeight * 0.5f - 75.0f), gasSize,
              gasSize);
   drawGasPoints(gas.fadeIn - gas.fadeOut);
-  fullViewport();
+  windowViewport();
 
   advanceCaptionPair(gas.captionIn, gas.captionOut, 700.0f, frameMs);
   drawCreditCaption(1.0f - (gas.captionIn - gas.captionOut) * 0.0014285714f, 0.0f, 1200.0f, 0.0f, 1200.0f, 50.0f,
                     555.0f, graphicsCaption);
-  fullViewport();
+  windowViewport();
 
   // From black over one second.
   if (gas.screenFade <= 200.0f) gas.screenFade += static_cast<float>(frameMs) * frameScale * 2.0f;

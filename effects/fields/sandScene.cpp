@@ -68,9 +68,7 @@ void sandDisplay() {
   advanceFadePair(s.fadeIn, s.fadeOut, 0.0025f, sequencer.frameMs);
   const float alpha = s.fadeIn - s.fadeOut;
 
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glDisable(GL_CULL_FACE);
+  blendOverScene();
   glPointSize(3.0f);
   // Under the unit projection the previous frame's spectrum left.
   drawSandPoints(alpha);
@@ -81,7 +79,7 @@ void sandDisplay() {
   glColor4f(0.3f, 0.3f, 0.3f, alpha);
   drawOutline(-1.0f, -1.0f, 1.0f, 1.0f);
 
-  glViewport(0, 0, static_cast<int>(screenWidth), static_cast<int>(screenHeight));
+  windowViewport();
 
   advanceCaptionPair(s.captionIn, s.captionOut, 800.0f, sequencer.frameMs);
   drawCreditCaption(1.0f - (s.captionIn - s.captionOut) * 0.00125f, 0.0f, 1400.0f, 0.0f, 1400.0f, 50.0f, 655.0f,
@@ -94,9 +92,7 @@ void sandDisplay() {
 
 void drawSandCard() {
   glEnable(GL_POINT_SMOOTH);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glDisable(GL_CULL_FACE);
+  blendOverScene();
   glPointSize(3.0f);
   drawSandPoints(1.0f);
 }

@@ -33,10 +33,6 @@ void drawVotePoints(float alpha) {
   glEnd();
 }
 
-void fullViewport() {
-  glViewport(0, 0, static_cast<GLsizei>(screenWidth), static_cast<GLsizei>(screenHeight));
-}
-
 }  // namespace
 
 // The grid runs on from its first noise for the whole scene; it is not
@@ -74,9 +70,7 @@ void voteDisplay() {
   // One cell per pixel at the left, centred vertically, under the unit
   // projection the last frame left.
   glViewport(75, static_cast<GLint>(screenHeight * 0.5f - 75.0f), voteSize, voteSize);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glDisable(GL_CULL_FACE);
+  blendOverScene();
   drawVotePoints(alpha);
 
   // A light frame around the panel.
@@ -84,13 +78,13 @@ void voteDisplay() {
   glLineWidth(2.0f);
   glColor4f(0.9f, 0.9f, 0.9f, alpha);
   drawOutline(-1.0f, -1.0f, 1.0f, 1.0f);
-  fullViewport();
+  windowViewport();
 
   advanceCaptionPair(vote.captionIn, vote.captionOut, 800.0f, frameMs);
   drawCreditCaption(1.0f - (vote.captionIn - vote.captionOut) * 0.00125f, 0.0f, 1200.0f, 0.0f, 1200.0f, 350.0f,
                     555.0f, texturesCaption);
 
-  fullViewport();
+  windowViewport();
   glFlush();
   drawSpectrum();
   swapBuffers();

@@ -1,23 +1,18 @@
 #include "effects/planar/planarDump.h"
 
 #include <cstdint>
-#include <unordered_map>
 
 #include "effects/planar/planarWorld.h"
 #include "runtime/stateDump.h"
 
 void dumpPlanarWorld(const std::string& frameDirectory) {
   const PlanarWorld& w = planarWorld;
-  std::unordered_map<const PlanarParticle*, int32_t> index;
-  auto indexOf = [&index](const PlanarParticle* p) {
-    const auto found = index.find(p);
-    return found == index.end() ? int32_t{-1} : found->second;
-  };
+  ListIndex<PlanarParticle> index;
 
   std::string records;
   size_t particles = 0;
   for (const PlanarParticle* p = w.particles; p != nullptr; p = p->next, ++particles) {
-    index.emplace(p, static_cast<int32_t>(particles));
+    index.add(p);
     packField(records, p->mass);
     packField(records, p->flags);
     packField(records, p->position);
@@ -30,8 +25,8 @@ void dumpPlanarWorld(const std::string& frameDirectory) {
   records.clear();
   size_t springs = 0;
   for (const PlanarSpring* s = w.springs; s != nullptr; s = s->next, ++springs) {
-    packField(records, indexOf(s->a));
-    packField(records, indexOf(s->b));
+    packField(records, index.of(s->a));
+    packField(records, index.of(s->b));
     packField(records, s->stiffness);
     packField(records, s->damping);
     packField(records, s->restLength);
@@ -46,7 +41,7 @@ void dumpPlanarWorld(const std::string& frameDirectory) {
   size_t circles = 0;
   for (const PlanarCircle* c = w.circles; c != nullptr; c = c->next, ++circles) {
     packField(records, c->flags);
-    packField(records, indexOf(c->carrier));
+    packField(records, index.of(c->carrier));
     packField(records, c->position);
     packField(records, c->radius);
     packField(records, c->bounce);

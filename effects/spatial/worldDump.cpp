@@ -1,18 +1,17 @@
 #include "effects/spatial/worldDump.h"
 
 #include <cstdint>
-#include <unordered_map>
 
 #include "effects/spatial/world.h"
 #include "runtime/stateDump.h"
 
 void dumpWorld(const std::string& frameDirectory) {
   const World& w = world;
-  std::unordered_map<const Particle*, int32_t> index;
+  ListIndex<Particle> index;
   std::string records;
   size_t count = 0;
   for (const Particle* p = w.particles; p != nullptr; p = p->next, ++count) {
-    index.emplace(p, static_cast<int32_t>(count));
+    index.add(p);
     packField(records, p->mass);
     packField(records, p->flags);
     packField(records, p->position);
@@ -25,15 +24,11 @@ void dumpWorld(const std::string& frameDirectory) {
                    {"radius", "<f8"}},
                   records, count);
 
-  auto indexOf = [&index](const Particle* p) {
-    const auto found = index.find(p);
-    return found == index.end() ? int32_t{-1} : found->second;
-  };
   records.clear();
   count = 0;
   for (const Spring* s = w.springs; s != nullptr; s = s->next, ++count) {
-    packField(records, indexOf(s->a));
-    packField(records, indexOf(s->b));
+    packField(records, index.of(s->a));
+    packField(records, index.of(s->b));
     packField(records, s->stiffness);
     packField(records, s->damping);
     packField(records, s->restLength);
@@ -49,7 +44,7 @@ void dumpWorld(const std::string& frameDirectory) {
   count = 0;
   for (const Sphere* s = w.spheres; s != nullptr; s = s->next, ++count) {
     packField(records, s->flags);
-    packField(records, indexOf(s->carrier));
+    packField(records, index.of(s->carrier));
     packField(records, s->position);
     packField(records, s->radius);
     packField(records, s->bounce);
