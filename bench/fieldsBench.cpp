@@ -1,12 +1,12 @@
 // One step of each grid and field simulation, in the states the scenes show.
 #include <benchmark/benchmark.h>
 
-#include "effects/fields/fluid.h"
-#include "effects/fields/gas.h"
-#include "effects/fields/gravity.h"
-#include "effects/fields/sand.h"
-#include "effects/fields/vote.h"
 #include "platform/random.h"
+#include "sim/fields/fluid.h"
+#include "sim/fields/gas.h"
+#include "sim/fields/gravity.h"
+#include "sim/fields/sand.h"
+#include "sim/fields/vote.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "platform/random.h"
 #include "runtime/sequencer.h"
 #include "runtime/sharedCallbacks.h"
+#include "sim/pendulum.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ void BM_IdleCycle(benchmark::State& state) {
   resetDemoRand();
   timeline.assign(1000000, SceneEntry{emptyCallback, idlePendulum, emptyReshape, emptyCallback, 0});
   for (size_t i = 0; i < timeline.size(); ++i) timeline[i].endMs = static_cast<int32_t>(i * 100);
-  sequencer = {};
+  resetSequencer();
   pendulum = {2.5, 0.0, 9.800000190734863, 0.2, 0.0010000000474974513, 0.0f, 0.0f, 0.0f};
   activateNextEntry();
   for (auto _ : state) {
@@ -34,9 +35,11 @@ void BM_IdleCycle(benchmark::State& state) {
     benchmark::DoNotOptimize(pendulum.pendulumAngle);
     if (sequencer.nextEntry + 2 >= timeline.size()) {
       state.PauseTiming();
-      sequencer.nextEntry = 1;
-      sequencer.startTick = getTickCount();
-      sequencer.nowMs = 0;
+      SequencerState restart = sequencer;
+      restart.nextEntry = 1;
+      restart.startTick = getTickCount();
+      restart.nowMs = 0;
+      resetSequencer(restart);
       state.ResumeTiming();
     }
   }

@@ -5,9 +5,8 @@
 // pairs per substep).
 #include <benchmark/benchmark.h>
 
-#include "effects/spatial/worldStep.h"
 #include "platform/random.h"
-#include "runtime/sequencer.h"
+#include "sim/spatial/worldStep.h"
 
 namespace {
 
@@ -38,7 +37,7 @@ void buildSurface() {
     }
   }
   auto link = [](int i0, int j0, int i1, int j1, uint32_t tag) {
-    appendSpringSlack(world.springs, 2.0f, 0.0f, 190.0f, gridParticle(i0, j0), gridParticle(i1, j1), tag);
+    appendSpringSlack(world.springs, gridParticle(i0, j0), gridParticle(i1, j1), {.stiffness = 190.0f, .damping = 2.0f}, tag);
   };
   for (int pass = 0; pass < 2; ++pass) {
     for (int i = 0; i <= 9; ++i) for (int j = 0; j <= 8; ++j) link(i, j, i, j + 1, 0);
@@ -61,9 +60,8 @@ void buildSurface() {
 void BM_StepBoxedWorldCradle(benchmark::State& state) {
   resetDemoRand();
   buildCradle();
-  sequencer.frameMs = 20;
   for (auto _ : state) {
-    stepBoxedWorld();
+    stepBoxedWorld(20);
     benchmark::DoNotOptimize(world.particles);
   }
   world = {};
@@ -76,10 +74,10 @@ BENCHMARK(BM_StepBoxedWorldCradle);
 void BM_StepOpenWorldSurface(benchmark::State& state) {
   resetDemoRand();
   buildSurface();
-  sequencer.frameMs = static_cast<int32_t>(state.range(0));
+  const auto frameMs = static_cast<int32_t>(state.range(0));
   int frame = 0;
   for (auto _ : state) {
-    stepOpenWorld();
+    stepOpenWorld(frameMs);
     benchmark::DoNotOptimize(world.particles);
     if (++frame == 400) {
       state.PauseTiming();

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "runtime/startup.h"
+#include "runtime/screen.h"
 
 void windowViewport() {
   glViewport(0, 0, static_cast<GLsizei>(screenWidth), static_cast<GLsizei>(screenHeight));

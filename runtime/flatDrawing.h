@@ -1,6 +1,14 @@
 #pragma once
 // Small steps of 2D drawing that many scenes share.
 
+// A 2D orthographic projection, as gluOrtho2D takes it.
+struct OrthoView {
+  float left = -1.0f;
+  float right = 1.0f;
+  float bottom = -1.0f;
+  float top = 1.0f;
+};
+
 // The viewport over the whole layout, screenWidth x screenHeight (truncated).
 void windowViewport();
 

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/clock.h"
 #include "platform/errorLine.h"
 #include "platform/glutSeam.h"
 #include "runtime/sequencer.h"
@@ -55,12 +54,11 @@ void playTrack(const char* file) {
 }
 
 void startMusicOne() {
-  sequencer.loadOffsetMs = 0;
   playTrack(trackOneFile);
   hideCursor();
   // The clock starts once the track is playing, so the Timeline keeps time
   // with the music however long the read took.
-  sequencer.startTick = getTickCount();
+  restartClockWithTrackOne();
 }
 
 void startMusicTwo() {
@@ -69,7 +67,7 @@ void startMusicTwo() {
   audioFree();
   // playTrack frees the old handle once more; that does nothing.
   playTrack(trackTwoFile);
-  sequencer.trackTwoOffsetMs = static_cast<int32_t>(getTickCount() - sequencer.startTick);
+  offsetClockToTrackTwo();
 }
 
 void muteMusic() { audioSetVolume(0); }

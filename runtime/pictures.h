@@ -1,10 +1,9 @@
 #pragma once
 // The picture slots: one texture name per picture file, reserved at start-up
-// and filled by the loading screen (Timeline entry 1), one picture a frame
-// behind a progress bar. Scenes bind a picture's texture by its slot and never
-// read files themselves.
-
-inline constexpr int pictureSlotCount = 51;
+// and filled by the loading screen (Timeline entry 1), one picture a frame.
+// Scenes bind a picture's texture by its name and never read files
+// themselves.
+#include "runtime/pictureNames.h"
 
 struct PictureSlots {
   // Texture name of slot n (1 to 51) at index n - 1; 0 until reserved.
@@ -13,21 +12,15 @@ struct PictureSlots {
 
 extern PictureSlots pictures;
 
-struct LoadingScreen {
-  // Pictures loaded so far (0 to 51); only grows.
-  int loadedCount = 0;
-  // 0 to 1: the screen fades in over its first 500 ms.
-  float loadingFade = 0.0f;
-  unsigned loadingTexture = 0;
-};
+// The texture of a picture that has a slot; 0 for the loading picture.
+unsigned pictureTexture(Picture picture);
 
-extern LoadingScreen loadingScreen;
-
-// The file of slot n (1 to 51), relative to the program's directory.
-const char* pictureFile(int slot);
-
-// Sets quitFade to 0 and creates one texture name per slot.
+// Resets the quit fade, then creates one texture name per slot.
 void reserveTextures();
+
+// Binds the texture to GL_TEXTURE_2D for loading: modulated by the drawing
+// colour, repeated in both directions.
+void bindForLoading(unsigned texture);
 
 // Reads the BMP file into the texture bound to GL_TEXTURE_2D, with mipmaps,
 // or, for a picture one pixel high or wide, into the one bound to
@@ -35,10 +28,6 @@ void reserveTextures();
 // texture then keeps no image).
 int loadTextureBmp(const char* path);
 
-// Sets quitFade to 0 (an Escape waits for the last picture), then loads the
-// picture of slot n into its texture. Numbers outside 1 to 51 load nothing.
+// Resets the quit fade (an Escape waits for the last picture), then loads the
+// picture of slot n (1 to 51) into its texture. Other numbers load nothing.
 void loadPicture(int slot);
-
-// Entry 1: the loading screen.
-void loadingInit();
-void loadingDisplay();

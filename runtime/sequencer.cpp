@@ -7,10 +7,11 @@
 #include "platform/glutSeam.h"
 #include "platform/random.h"
 #include "runtime/sharedCallbacks.h"
-
-SequencerState sequencer;
+#include "runtime/viewControls.h"
 
 namespace {
+
+SequencerState state;
 
 // A draw scaled to [0, 1], in single precision.
 float unitDraw() { return static_cast<float>(demoRand()) * randScale; }
@@ -18,7 +19,7 @@ float unitDraw() { return static_cast<float>(demoRand()) * randScale; }
 // Fifteen draws in a fixed order: the growths first, then base and centre of
 // each rectangle. The first rectangle is larger (0.7) than the others (0.4).
 void drawSceneDecorValues() {
-  SceneDecor& decor = sequencer.decor;
+  SceneDecor& decor = state.decor;
   for (DecorRect& rect : decor.rect) rect.growX = unitDraw();
   for (DecorRect& rect : decor.rect) rect.growY = unitDraw();
   for (int n = 0; n < 3; ++n) {
@@ -30,52 +31,54 @@ void drawSceneDecorValues() {
   }
 }
 
-bool entriesRemain() { return sequencer.nextEntry < timeline.size(); }
+bool entriesRemain() { return state.nextEntry < timeline.size(); }
 
 }  // namespace
 
+const SequencerState& sequencer = state;
+
 int32_t timelineMs() {
-  const uint32_t ms = static_cast<uint32_t>(sequencer.nowMs) -
-                      static_cast<uint32_t>(sequencer.loadOffsetMs) -
-                      static_cast<uint32_t>(sequencer.trackTwoOffsetMs);
+  const uint32_t ms = static_cast<uint32_t>(state.nowMs) -
+                      static_cast<uint32_t>(state.loadOffsetMs) -
+                      static_cast<uint32_t>(state.trackTwoOffsetMs);
   return static_cast<int32_t>(ms);
 }
 
 void activateEntry(const SceneEntry& entry) {
-  sequencer.currentEntry = entry;
+  state.currentEntry = entry;
   entry.init();
   drawSceneDecorValues();
 }
 
 void activateNextEntry() {
-  const SceneEntry& entry = timeline[sequencer.nextEntry];
-  ++sequencer.nextEntry;
-  sequencer.currentNumber = static_cast<int>(sequencer.nextEntry);
+  const SceneEntry& entry = timeline[state.nextEntry];
+  ++state.nextEntry;
+  state.currentNumber = static_cast<int>(state.nextEntry);
   activateEntry(entry);
 }
 
 void idleTrampoline() {
   // 1. The clock, read once per cycle.
-  const int32_t previous = sequencer.nowMs;
-  sequencer.nowMs = static_cast<int32_t>(getTickCount() - sequencer.startTick);
-  sequencer.frameMs = static_cast<int32_t>(static_cast<uint32_t>(sequencer.nowMs) -
+  const int32_t previous = state.nowMs;
+  state.nowMs = static_cast<int32_t>(getTickCount() - state.startTick);
+  state.frameMs = static_cast<int32_t>(static_cast<uint32_t>(state.nowMs) -
                                            static_cast<uint32_t>(previous));
 
   // 2. At most one switch per cycle; equality with endMs keeps the entry.
   if (entriesRemain() &&
-      (sequencer.forceAdvance || sequencer.currentEntry.endMs < timelineMs())) {
+      (state.forceAdvance || state.currentEntry.endMs < timelineMs())) {
     activateNextEntry();
   }
 
   // 3. The Escape fade lowers the volume over 2000 ms, then the program ends.
-  if (sequencer.quitRequested) {
-    if (sequencer.quitFade < 1.0f) {
+  if (state.quitRequested) {
+    if (state.quitFade < 1.0f) {
       // The one negative step after the clock restarts with the first track
       // would wind the fade back by seconds: it stands still for that cycle.
-      const int32_t ms = std::max(sequencer.frameMs, 0);
+      const int32_t ms = std::max(state.frameMs, 0);
       const double step = static_cast<double>(ms) * static_cast<double>(frameScale) * 0.005;
-      sequencer.quitFade = static_cast<float>(static_cast<double>(sequencer.quitFade) + step);
-      audioSetVolume(static_cast<int>(100.0f - 100.0f * sequencer.quitFade));
+      state.quitFade = static_cast<float>(static_cast<double>(state.quitFade) + step);
+      audioSetVolume(static_cast<int>(100.0f - 100.0f * state.quitFade));
     } else {
       exitProgram(0);
       return;
@@ -83,17 +86,17 @@ void idleTrampoline() {
   }
 
   // 4. The scene's own idle (already the new entry's after a switch).
-  sequencer.currentEntry.idle();
+  state.currentEntry.idle();
 }
 
-void displayTrampoline() { sequencer.currentEntry.display(); }
+void displayTrampoline() { state.currentEntry.display(); }
 
-void reshapeTrampoline(int width, int height) { sequencer.currentEntry.reshape(width, height); }
+void reshapeTrampoline(int width, int height) { state.currentEntry.reshape(width, height); }
 
 void keyboardHandler(unsigned char key, int, int) {
-  ViewControls& view = sequencer.view;
+  ViewControls& view = viewControls;
   switch (key) {
-    case 27: sequencer.quitRequested = true; break;
+    case 27: state.quitRequested = true; break;
     case '+':
       view.viewScaleX += 0.03;
       view.viewScaleY += 0.03;
@@ -124,15 +127,34 @@ void keyboardHandler(unsigned char key, int, int) {
     case 'p':
       // While paused no cycle runs: the clock keeps ticking, and on resume
       // the entries that ran out meanwhile are activated one per cycle.
-      registerIdle(sequencer.paused ? idleTrampoline : emptyCallback);
-      sequencer.paused = !sequencer.paused;
+      registerIdle(state.paused ? idleTrampoline : emptyCallback);
+      state.paused = !state.paused;
       break;
     default: break;
   }
   requestRedisplay();
 }
 
+void resetSequencer(const SequencerState& fresh) { state = fresh; }
+
+void startClock() { state.startTick = getTickCount(); }
+
 void markLoadingFinished() {
-  sequencer.loadOffsetMs = static_cast<int32_t>(getTickCount() - sequencer.startTick);
-  sequencer.forceAdvance = false;
+  state.loadOffsetMs = static_cast<int32_t>(getTickCount() - state.startTick);
+  state.forceAdvance = false;
 }
+
+void restartClockWithTrackOne() {
+  state.loadOffsetMs = 0;
+  state.startTick = getTickCount();
+}
+
+void offsetClockToTrackTwo() {
+  state.trackTwoOffsetMs = static_cast<int32_t>(getTickCount() - state.startTick);
+}
+
+void requestForcedAdvance() { state.forceAdvance = true; }
+
+void endForcedAdvance() { state.forceAdvance = false; }
+
+void resetQuitFade() { state.quitFade = 0.0f; }

@@ -1,10 +1,14 @@
 #pragma once
 // The Sequencer: walks the Timeline, keeps the clocks and owns the only
 // callbacks registered with GLUT.
+//
+// Everyone may read its state; only the functions below write it, so every
+// change of a clock, of the forced switch or of the quit fade can be found by
+// name.
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/timeline.h"
+#include "runtime/sceneEntry.h"
 
 // One decoration rectangle of the fade (drawn by fadeWithDecor).
 struct DecorRect {
@@ -20,19 +24,6 @@ struct SceneDecor {
   DecorRect rect[3];
 };
 
-// The keyboard-adjustable view of the 3D scenes.
-struct ViewControls {
-  double viewScaleX = 0.9;
-  double viewScaleY = 0.9;
-  double viewScaleZ = 0.9;
-  double viewAngleX = -36.0;
-  double viewAngleY = 8.7;
-  double viewAngleZ = 0.0;
-  double viewShiftX = 0.0;
-  double viewShiftY = -0.4;
-  double viewShiftZ = 0.0;
-};
-
 struct SequencerState {
   // Copy of the active entry; its callbacks are the ones the trampolines call.
   SceneEntry currentEntry{};
@@ -43,6 +34,7 @@ struct SequencerState {
   size_t nextEntry = 0;
   uint32_t startTick = 0;
   int32_t nowMs = 0;
+  // The animation step of every scene: nowMs minus the previous cycle's.
   int32_t frameMs = 0;
   int32_t loadOffsetMs = 0;
   int32_t trackTwoOffsetMs = 0;
@@ -51,10 +43,9 @@ struct SequencerState {
   float quitFade = 0.0f;
   bool paused = false;
   SceneDecor decor{};
-  ViewControls view{};
 };
 
-extern SequencerState sequencer;
+extern const SequencerState& sequencer;
 
 // Every animation rate is applied as frameMs * frameScale * a rate.
 inline constexpr float frameScale = 0.1f;
@@ -74,6 +65,25 @@ void displayTrampoline();
 void reshapeTrampoline(int width, int height);
 void keyboardHandler(unsigned char key, int x, int y);
 
-// Entry 2's part of the clock: the entries after loading are timed from the
-// moment loading finished, and the forced switch of the loading screen ends.
+// --- The writers of the Sequencer's state -----------------------------------
+
+// Replaces the whole state: a fresh start, or a prepared one in tests.
+void resetSequencer(const SequencerState& state = {});
+// Start-up: the clock starts now.
+void startClock();
+// Entry 2: the entries after loading are timed from the moment loading
+// finished, and the forced switch of the loading screen ends.
 void markLoadingFinished();
+// Entry 5, once the first track plays: the clock starts again with it, so
+// entries 6 to 89 are timed from its first note.
+void restartClockWithTrackOne();
+// Entry 91, once the second track plays: entries 92 to 116 are timed from
+// its start.
+void offsetClockToTrackTwo();
+// The loading screen has loaded every picture: switch on every cycle.
+void requestForcedAdvance();
+// Entry 74 ends a forced switch that may still be on.
+void endForcedAdvance();
+// Texture reservation and every picture load: a pending quit fade starts
+// again from the beginning.
+void resetQuitFade();

@@ -8,6 +8,7 @@
 
 #include "platform/random.h"
 #include "runtime/sequencer.h"
+#include "runtime/viewControls.h"
 
 namespace {
 
@@ -20,12 +21,7 @@ struct StateDumpRegistry {
   std::vector<Registered> modules;
 };
 
-// Modules register from their static initialisers, so the registry is
-// created on first use rather than at an unspecified point of start-up.
-StateDumpRegistry& registry() {
-  static StateDumpRegistry modules;
-  return modules;
-}
+StateDumpRegistry registry;
 
 // Version 1.0 of the format: magic, version, a little-endian 16-bit header
 // length, then a Python dict literal padded with spaces so that the data
@@ -151,13 +147,13 @@ bool JsonScalars::write(const std::string& path) const {
 }
 
 void registerStateDump(const char* name, StateDumpFn dump) {
-  for (Registered& module : registry().modules) {
+  for (Registered& module : registry.modules) {
     if (module.name == name) {
       module.dump = dump;
       return;
     }
   }
-  registry().modules.push_back({name, dump});
+  registry.modules.push_back({name, dump});
 }
 
 void writeStateDumps(const std::string& frameDirectory) {
@@ -181,7 +177,7 @@ void writeStateDumps(const std::string& frameDirectory) {
   seq.add("quitRequested", s.quitRequested);
   seq.add("quitFade", s.quitFade);
   seq.add("paused", s.paused);
-  const ViewControls& v = s.view;
+  const ViewControls& v = viewControls;
   seq.add("viewScaleX", v.viewScaleX);
   seq.add("viewScaleY", v.viewScaleY);
   seq.add("viewScaleZ", v.viewScaleZ);
@@ -206,5 +202,5 @@ void writeStateDumps(const std::string& frameDirectory) {
   }
   writeNpy(frameDirectory + "/sceneDecor.npy", &decor[0][0], {3, 5});
 
-  for (const Registered& module : registry().modules) module.dump(frameDirectory);
+  for (const Registered& module : registry.modules) module.dump(frameDirectory);
 }

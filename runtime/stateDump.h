@@ -1,8 +1,9 @@
 #pragma once
 // Frame-by-frame state dumps for people who study the simulations.
 //
-// Each simulation module registers one dump function; the capture tool calls
-// all of them for every frame it writes, each into the frame's folder. Arrays
+// Start-up registers one dump function per scene module and engine; the
+// capture tool calls all of them for every frame it writes, each into the
+// frame's folder. Arrays
 // go to NumPy .npy files with their exact element types, scalars to one JSON
 // file per module.
 #include <cstddef>
@@ -11,7 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "math/vector3.h"
+#include "sim/vector3.h"
 
 // Writes an array with the given shape (row-major) as a .npy file.
 bool writeNpy(const std::string& path, const float* data, const std::vector<size_t>& shape);

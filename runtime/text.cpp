@@ -13,8 +13,12 @@ namespace {
 // Each copy of jittered text moves by at most 0.008 of the half-screen.
 constexpr float jitterScale = 2.4414808e-07f;
 
-float leftEnd(float x, float dx) {
-  return static_cast<float>(static_cast<double>(x) + static_cast<double>(dx));
+float leftEnd(const TextLayout& layout) {
+  return static_cast<float>(static_cast<double>(layout.x) + static_cast<double>(layout.dx));
+}
+
+void loadProjection(const OrthoView& view) {
+  gluOrtho2D(view.left, view.right, view.bottom, view.top);
 }
 
 void beginTextPass() {
@@ -45,10 +49,9 @@ namespace {
 
 // One coloured pass under its own projection, turned by the sway angle when
 // asked to.
-void drawTextPass(float r, float g, float b, float left, float right, float bottom, float top,
-                  float x, float dx, float y, const char* text, bool sway) {
+void drawTextPass(const TextLayout& layout, const char* text, bool sway) {
   beginTextPass();
-  glColor4f(r, g, b, 1.0f);
+  glColor4f(layout.colour.red, layout.colour.green, layout.colour.blue, 1.0f);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
@@ -56,28 +59,21 @@ void drawTextPass(float r, float g, float b, float left, float right, float bott
     glRotatef(static_cast<float>(20.0 * std::sin(static_cast<double>(textState.swayPhase))), 0.0f,
               0.0f, 1.0f);
   }
-  gluOrtho2D(left, right, bottom, top);
-  strokeText(leftEnd(x, dx), y, text);
+  loadProjection(layout.view);
+  strokeText(leftEnd(layout), layout.y, text);
   glPopMatrix();
 }
 
 }  // namespace
 
-void drawPlainText(float r, float g, float b, float left, float right, float bottom, float top,
-                   float x, float dx, float y, const char* text) {
-  drawTextPass(r, g, b, left, right, bottom, top, x, dx, y, text, false);
-}
+void drawPlainText(const TextLayout& layout, const char* text) { drawTextPass(layout, text, false); }
 
-void drawSwayingText(float r, float g, float b, float left, float right, float bottom, float top,
-                     float x, float dx, float y, const char* text) {
-  drawTextPass(r, g, b, left, right, bottom, top, x, dx, y, text, true);
-}
+void drawSwayingText(const TextLayout& layout, const char* text) { drawTextPass(layout, text, true); }
 
-void drawJitterText(float r, float g, float b, float left, float right, float bottom, float top,
-                    float x, float dx, float y, const char* text) {
+void drawJitterText(const TextLayout& layout, const char* text) {
   beginTextPass();
   for (int pass = 0; pass < 5; ++pass) {
-    glColor4f(r, g, b, 0.1f * static_cast<float>(pass));
+    glColor4f(layout.colour.red, layout.colour.green, layout.colour.blue, 0.1f * static_cast<float>(pass));
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
@@ -85,8 +81,8 @@ void drawJitterText(float r, float g, float b, float left, float right, float bo
     const float vertical = static_cast<float>(demoRand()) * jitterScale;
     const float horizontal = static_cast<float>(demoRand()) * jitterScale;
     glTranslatef(horizontal, vertical, 0.0f);
-    gluOrtho2D(left, right, bottom, top);
-    strokeText(leftEnd(x, dx), y, text);
+    loadProjection(layout.view);
+    strokeText(leftEnd(layout), layout.y, text);
     glPopMatrix();
   }
 }

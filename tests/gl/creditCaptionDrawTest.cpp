@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "effects/fields/creditCaption.h"
 #include "platform/random.h"
+#include "scenes/fields/creditCaption.h"
 #include "tests/gl/glProbe.h"
 
 namespace {
@@ -24,7 +24,7 @@ std::vector<Stroke> captionStrokes(float f) {
   std::vector<GLfloat> buffer(4096);
   glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
   glRenderMode(GL_FEEDBACK);
-  drawCreditCaption(f, 0.0f, 1200.0f, 0.0f, 1200.0f, 400.0f, 600.0f, "I");
+  drawCreditCaption({.fade = f, .view = {0.0f, 1200.0f, 0.0f, 1200.0f}, .x = 400.0f, .y = 600.0f}, "I");
   const GLint size = glRenderMode(GL_RENDER);
   std::vector<Stroke> strokes;
   // A line token, then two vertices of x, y, z and RGBA.
@@ -72,7 +72,7 @@ TEST(CreditCaption, LeavesTheCallersProjectionSelectedAndSmoothWideLinesOn) {
   glOrtho(-3.0, 5.0, -2.0, 7.0, -1.0, 1.0);
   const auto callersProjection = matrixOf(GL_PROJECTION_MATRIX);
   glMatrixMode(GL_MODELVIEW);
-  drawCreditCaption(1.0f, 0.0f, 1200.0f, 0.0f, 1200.0f, 50.0f, 555.0f, "gfx");
+  drawCreditCaption({.view = {0.0f, 1200.0f, 0.0f, 1200.0f}, .x = 50.0f, .y = 555.0f}, "gfx");
   EXPECT_EQ(glInteger(GL_MATRIX_MODE), GL_PROJECTION);
   EXPECT_EQ(matrixOf(GL_PROJECTION_MATRIX), callersProjection);
   EXPECT_EQ(glFloat(GL_LINE_WIDTH), 2.0f);

@@ -3,10 +3,10 @@
 // their coordinates put them, in their own colours.
 #include <gtest/gtest.h>
 
-#include "effects/fields/gravity.h"
-#include "effects/fields/gravityScene.h"
-#include "effects/fields/sand.h"
-#include "effects/fields/sandScene.h"
+#include "scenes/fields/gravityScene.h"
+#include "scenes/fields/sandScene.h"
+#include "sim/fields/gravity.h"
+#include "sim/fields/sand.h"
 #include "tests/gl/glProbe.h"
 
 namespace {
@@ -45,8 +45,8 @@ TEST(FieldCards, SandGridOpaqueWallsOverGrainsOverEmptyCells) {
   sandGrid.redOffset[35][105] = 1.0f / 14.0f;
   sandGrid.blueOffset[35][105] = 1.0f / 18.0f;
   // The scene's fade does not reach the card.
-  sandGrid.fadeIn = 1.0f;
-  sandGrid.fadeOut = 0.5f;
+  sandTimers.fadeIn = 1.0f;
+  sandTimers.fadeOut = 0.5f;
   drawSandCard();
   const Picture picture = readBackBuffer();
   EXPECT_TRUE(near(picture.at(399, 299), 153, 158, 161) && near(picture.at(400, 300), 153, 158, 161));

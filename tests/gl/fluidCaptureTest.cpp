@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "effects/fields/fluid.h"
+#include "scenes/fields/fluidScene.h"
+#include "sim/fields/fluid.h"
 #include "tests/gl/sceneCapture.h"
 
 namespace {

@@ -71,16 +71,18 @@ TEST(Spectrum, LeavesTheUnitProjectionBlendingAndItsColour) {
 class Fade : public testing::Test {
  protected:
   void SetUp() override {
-    saved_ = sequencer.decor;
+    saved_ = sequencer;
     // Rectangle 1 in the middle, 2 and 3 small in opposite corners.
-    sequencer.decor.rect[0] = {0.5f, 0.0f, 0.0f, 0.2f, 0.1f};
-    sequencer.decor.rect[1] = {0.05f, 0.8f, 0.8f, 0.1f, 0.1f};
-    sequencer.decor.rect[2] = {0.05f, -0.8f, -0.8f, 0.1f, 0.1f};
+    SequencerState state = sequencer;
+    state.decor.rect[0] = {0.5f, 0.0f, 0.0f, 0.2f, 0.1f};
+    state.decor.rect[1] = {0.05f, 0.8f, 0.8f, 0.1f, 0.1f};
+    state.decor.rect[2] = {0.05f, -0.8f, -0.8f, 0.1f, 0.1f};
+    resetSequencer(state);
   }
-  void TearDown() override { sequencer.decor = saved_; }
+  void TearDown() override { resetSequencer(saved_); }
 
  private:
-  SceneDecor saved_{};
+  SequencerState saved_{};
 };
 
 TEST_F(Fade, NoFadeLeavesTheSceneFullFadeIsBlackHalfFadeIsGrey) {

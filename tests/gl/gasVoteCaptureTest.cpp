@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "effects/fields/gas.h"
-#include "effects/fields/vote.h"
+#include "scenes/fields/gasScene.h"
+#include "scenes/fields/voteScene.h"
+#include "sim/fields/gas.h"
+#include "sim/fields/vote.h"
 #include "tests/gl/sceneCapture.h"
 
 namespace {
@@ -36,8 +38,8 @@ TEST(GridScenesInCapture, GasRedInTheBoxBlueOutsideFadingWithItsCaption) {
   do {
     const Shot f;
     const int t = current.timelineMs - 139960;
-    alpha = gas.fadeIn - gas.fadeOut;
-    const float caption = 1.0f - (gas.captionIn - gas.captionOut) / 700.0f;
+    alpha = gasTimers.fadeIn - gasTimers.fadeOut;
+    const float caption = 1.0f - (gasTimers.captionIn - gasTimers.captionOut) / 700.0f;
     expectFades(t, alpha, 0.0003, caption, 0.25 / 700.0);
     // The corner pixel is four black wall points blended at the panel alpha,
     // which the colour clamps to [0, 1] when a timer overshoots; seen once
@@ -96,8 +98,8 @@ TEST(GridScenesInCapture, VoteAtTheLeftInALightFrameFadingWithItsCaption) {
   do {
     const Shot f;
     const int t = current.timelineMs - 157000;
-    alpha = vote.fadeIn - vote.fadeOut;
-    const float caption = 1.0f - (vote.captionIn - vote.captionOut) / 800.0f;
+    alpha = voteTimers.fadeIn - voteTimers.fadeOut;
+    const float caption = 1.0f - (voteTimers.captionIn - voteTimers.captionOut) / 800.0f;
     expectFades(t, alpha, 0.00025, caption, 0.25 / 800.0);
     ++frames;
     // The panel's frame, over the background alone along its top row.

@@ -13,6 +13,7 @@
 
 #include "runtime/pictures.h"
 #include "runtime/sequencer.h"
+#include "scenes/loading/loadingScene.h"
 #include "tests/fuzz/bmpSeeds.h"
 #include "tests/support/fileContents.h"
 #include "tools/capture/captureDriver.h"

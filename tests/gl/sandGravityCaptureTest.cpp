@@ -6,11 +6,12 @@
 #include <cmath>
 #include <utility>
 
-#include "effects/fields/gravity.h"
-#include "effects/fields/sand.h"
 #include "runtime/text.h"
+#include "scenes/credits.h"
+#include "scenes/fields/gravityScene.h"
+#include "sim/fields/gravity.h"
+#include "sim/fields/sand.h"
 #include "tests/gl/sceneCapture.h"
-#include "texts/credits.h"
 
 namespace {
 
@@ -49,14 +50,14 @@ TEST(FieldScenesInCapture, GravityFadesInAndShowsThreeImages) {
   ASSERT_TRUE(runUntil(7, 4700, 2));
   ASSERT_TRUE(runUntil(8, 0, 30));
   // First frame: fade frameMs * 0.1, black overlay of alpha 1 - 0.05 * fade.
-  EXPECT_FLOAT_EQ(gravity.fade, static_cast<float>(current.frameMs) * 0.1f);
+  EXPECT_FLOAT_EQ(gravityTimers.fade, static_cast<float>(current.frameMs) * 0.1f);
 
   // Mid-fade (fade past 12, overlay alpha about 1/3): the images at 0.05 *
   // fade of their brightness, crossed by the decoration rectangles in their
   // reddish grey (0.6, 0.5, 0.5), where the field itself is neutral grey.
-  while (gravity.fade <= 12.0f) runUntil(8, 0, 30);
-  ASSERT_LE(gravity.fade, 20.0f);
-  const auto [dimProbed, dimMatching] = greyProbes(0.05f * gravity.fade, 40);
+  while (gravityTimers.fade <= 12.0f) runUntil(8, 0, 30);
+  ASSERT_LE(gravityTimers.fade, 20.0f);
+  const auto [dimProbed, dimMatching] = greyProbes(0.05f * gravityTimers.fade, 40);
   EXPECT_GT(dimProbed, 10);
   EXPECT_GE(dimMatching, dimProbed * 8 / 10);
   EXPECT_GT(Shot().count(0, captureWidth, 125, captureHeight, [](Rgb c) { return c.r >= c.g + 4; }), 100);

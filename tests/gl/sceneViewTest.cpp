@@ -5,7 +5,7 @@
 
 #include "runtime/sharedCallbacks.h"
 #include "runtime/text.h"
-#include "runtime/timeline.h"
+#include "show/timeline.h"
 #include "tests/gl/glProbe.h"
 
 namespace {

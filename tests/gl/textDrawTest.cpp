@@ -6,7 +6,7 @@
 
 #include "platform/random.h"
 #include "runtime/text.h"
-#include "texts/credits.h"
+#include "scenes/credits.h"
 #include "tests/gl/glProbe.h"
 
 namespace {
@@ -32,9 +32,10 @@ TEST(CreditCaptions, EachFitsOnScreenFromWhereItsSceneStartsIt) {
 TEST(JitterText, ConsumesTenDrawsOfTheSharedGeneratorPerCall) {
   freshCanvas(0.0f);
   const uint64_t before = demoRandDraws();
-  drawJitterText(1.0f, 1.0f, 1.0f, 0.0f, 1000.0f, 0.0f, 1000.0f, 100.0f, 10.0f, 500.0f, "jitter");
+  const TextLayout layout{.view = {0.0f, 1000.0f, 0.0f, 1000.0f}, .x = 100.0f, .dx = 10.0f, .y = 500.0f};
+  drawJitterText(layout, "jitter");
   EXPECT_EQ(demoRandDraws() - before, 10u);
-  drawJitterText(1.0f, 1.0f, 1.0f, 0.0f, 1000.0f, 0.0f, 1000.0f, 100.0f, 10.0f, 500.0f, "");
+  drawJitterText(layout, "");
   EXPECT_EQ(demoRandDraws() - before, 20u);
 }
 
@@ -48,7 +49,8 @@ TEST(PlainText, LandsWhereItsProjectionSaysAndRestoresTheCallers) {
   // In a 1000 x 1000 projection the I starts at x + dx = 500 units; its one
   // stroke stands in the middle of its 21.3-unit advance (510.65 units, window
   // x 408.5) from the baseline at 200 units (window y 120) up 100 units (180).
-  drawPlainText(0.9f, 0.7f, 0.5f, 0.0f, 1000.0f, 0.0f, 1000.0f, 400.0f, 100.0f, 200.0f, "I");
+  drawPlainText({.colour = {0.9f, 0.7f, 0.5f}, .view = {0.0f, 1000.0f, 0.0f, 1000.0f}, .x = 400.0f, .dx = 100.0f, .y = 200.0f},
+                "I");
   const Picture picture = readBackBuffer();
   int left = captureWidth, right = -1, bottom = captureHeight, top = -1;
   for (int y = 0; y < captureHeight; ++y) {
@@ -82,7 +84,7 @@ TEST(SwayingText, TurnsCounterClockwiseBy20DegreesAtTheTopOfTheSway) {
     textState.swayPhase = phase;
     freshCanvas(0.0f);
     glLineWidth(2.0f);
-    drawSwayingText(1.0f, 1.0f, 1.0f, 0.0f, 200.0f, 0.0f, 200.0f, 89.35f, 0.0f, 50.0f, "I");
+    drawSwayingText({.view = {0.0f, 200.0f, 0.0f, 200.0f}, .x = 89.35f, .y = 50.0f}, "I");
     textState.swayPhase = 0.0f;
     const Picture picture = readBackBuffer();
     double sum = 0.0;

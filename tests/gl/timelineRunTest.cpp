@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "runtime/pictures.h"
-#include "runtime/timeline.h"
+#include "scenes/loading/loadingScene.h"
+#include "show/timeline.h"
 #include "tools/capture/captureDriver.h"
 
 namespace {
@@ -62,7 +63,7 @@ TEST_F(WholeTimeline, EveryPictureSlotHoldsItsPicture) {
     return w;
   };
   for (int slot = 1; slot <= pictureSlotCount; ++slot) {
-    EXPECT_GE(width(pictures.texture[slot - 1]), 256) << pictureFile(slot);
+    EXPECT_GE(width(pictures.texture[slot - 1]), 256) << pictureFiles[slot - 1];
   }
   EXPECT_EQ(width(loadingScreen.loadingTexture), 256);
   glBindTexture(GL_TEXTURE_2D, 0);

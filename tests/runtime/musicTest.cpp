@@ -43,7 +43,7 @@ class MusicTest : public testing::Test {
     scratch = fs::path(testing::TempDir()) / ("vorran-music-" + std::to_string(getpid()));
     fs::create_directories(scratch / "muzyka");
     fs::current_path(scratch);
-    sequencer = {};
+    resetSequencer();
     music = {};
     installRecordingSeam();
     useVirtualClock(70000);
@@ -65,8 +65,10 @@ TEST_F(MusicTest, TrackOneRestartsTheClockAndTrackTwoOffsetsIt) {
   const std::vector<uint8_t> one = toneMp3(audioSampleRate * 3, 40, 40);
   writeFile("muzyka/r.mp3", one);
   writeFile("muzyka/t.mp3", toneMp3(audioSampleRate * 3, 80, 80));
-  sequencer.loadOffsetMs = 1234;
-  sequencer.startTick = 100;
+  SequencerState loaded;
+  loaded.loadOffsetMs = 1234;
+  loaded.startTick = 100;
+  resetSequencer(loaded);
   audioSetVolume(20);
 
   startMusicOne();
@@ -143,7 +145,9 @@ TEST_F(MusicTest, AFileLargerThanTheBlockPlaysWholeFromTheFile) {
 TEST_F(MusicTest, EscapeFadesTheMusicOutOverTwoSeconds) {
   writeFile("muzyka/r.mp3", toneMp3(audioSampleRate * 4, 40, 40));
   startMusicOne();
-  sequencer.currentEntry.idle = recordIdle;
+  SequencerState playing = sequencer;
+  playing.currentEntry.idle = recordIdle;
+  resetSequencer(playing);
   const size_t before = audioVolumeChanges().size();
   keyboardHandler(27, 0, 0);
   while (seamRecord.exits == 0 && seamRecord.idles.size() < 200) {

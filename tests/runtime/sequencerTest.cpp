@@ -11,9 +11,10 @@
 #include "platform/random.h"
 #include "runtime/sequencer.h"
 #include "runtime/sharedCallbacks.h"
-#include "runtime/timeline.h"
+#include "runtime/viewControls.h"
+#include "scenes/titles/titleCards.h"
+#include "show/timeline.h"
 #include "tests/runtime/recordingSeam.h"
-#include "texts/titleCards.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ long countOf(const std::vector<int>& log, int number) {
 class SequencerTest : public testing::Test {
  protected:
   void SetUp() override {
-    sequencer = {};
+    resetSequencer();
+    viewControls = {};
     titleCards = {};
     resetDemoRand();
     useVirtualClock(bootTick);
@@ -63,7 +65,14 @@ class SequencerTest : public testing::Test {
   // As start-up does: entry 1 is activated, then the clock starts.
   void start() {
     activateNextEntry();
-    sequencer.startTick = getTickCount();
+    startClock();
+  }
+
+  // Moves the Timeline's cursor, as if the entries before it had run.
+  static void moveCursorTo(size_t next) {
+    SequencerState state = sequencer;
+    state.nextEntry = next;
+    resetSequencer(state);
   }
 
   void cycle(uint32_t ms) {
@@ -106,7 +115,7 @@ TEST_F(SequencerTest, ClockKeepsCountingAcrossTheTickWrap) {
 
 TEST_F(SequencerTest, ForcedSwitchEveryCycleWhileEntriesRemain) {
   bootTimeline({1000, 1000, 1000});
-  sequencer.forceAdvance = true;
+  requestForcedAdvance();
   for (int n = 0; n < 5; ++n) cycle(0);
   EXPECT_EQ(seamRecord.inits, (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(seamRecord.idles, (std::vector<int>{2, 3, 3, 3, 3}));
@@ -115,11 +124,11 @@ TEST_F(SequencerTest, ForcedSwitchEveryCycleWhileEntriesRemain) {
 
 TEST_F(SequencerTest, NothingFollowsTheClosingScroll) {
   bootRealTimeline();
-  sequencer.nextEntry = 115;
+  moveCursorTo(115);
   activateNextEntry();
   ASSERT_EQ(sequencer.currentNumber, 116);
   cycle(20000000);  // far past its 11107940 ms
-  sequencer.forceAdvance = true;
+  requestForcedAdvance();
   cycle(20);
   EXPECT_EQ(sequencer.currentNumber, 116);
   EXPECT_EQ(sequencer.nextEntry, 116u);
@@ -159,7 +168,7 @@ TEST_F(SequencerTest, LongPauseWalksTheRealTimelineWithoutSkipping) {
 TEST_F(SequencerTest, LoadingEndsAtEntryTwoAndTrackOneRestartsTheClock) {
   bootRealTimeline();
   audioSetVolume(37);
-  sequencer.forceAdvance = true;  // all pictures loaded
+  requestForcedAdvance();  // all pictures loaded
   cycle(1234);
   EXPECT_EQ(sequencer.currentNumber, 2);
   EXPECT_EQ(sequencer.loadOffsetMs, 1234);
@@ -185,7 +194,7 @@ TEST_F(SequencerTest, LoadingEndsAtEntryTwoAndTrackOneRestartsTheClock) {
 
 TEST_F(SequencerTest, TrackTwoOffsetsTheClockAndCardsStartAfresh) {
   bootRealTimeline();
-  sequencer.nextEntry = 88;
+  moveCursorTo(88);
   activateNextEntry();
   titleCards.card.cardFade = 0.7f;
   titleCards.card.spare[6] = 2.0f;
@@ -278,7 +287,7 @@ TEST_F(SequencerTest, ARestartedClockDoesNotWindTheEscapeFadeBack) {
   // comes one cycle later than without a restart (102 + 1), and the volume
   // never rises on the way down.
   bootTimeline({1000, INT32_MAX});
-  timeline[1].init = [] { sequencer.startTick = getTickCount(); };
+  timeline[1].init = startClock;
   for (int n = 0; n < 45; ++n) cycle(20);
   keyboardHandler(27, 0, 0);
   std::vector<int> volumes;
@@ -316,11 +325,11 @@ TEST_F(SequencerTest, EachViewKeyMovesOneValue) {
       {'7', &ViewControls::viewAngleZ, 1.0},   {'9', &ViewControls::viewAngleZ, -1.0}};
   const ViewControls initial{};
   for (const KeyStep& step : steps) {
-    sequencer.view = initial;
+    viewControls = initial;
     keyboardHandler(step.key, 0, 0);
     for (double ViewControls::*field : viewFields) {
       const double expected = initial.*field + (field == step.field ? step.delta : 0.0);
-      EXPECT_DOUBLE_EQ(sequencer.view.*field, expected) << "key " << step.key;
+      EXPECT_DOUBLE_EQ(viewControls.*field, expected) << "key " << step.key;
     }
   }
   EXPECT_EQ(seamRecord.redisplays, 12);
@@ -328,17 +337,17 @@ TEST_F(SequencerTest, EachViewKeyMovesOneValue) {
 
 TEST_F(SequencerTest, ScaleKeysAndTheResetKey) {
   keyboardHandler('+', 0, 0);
-  EXPECT_DOUBLE_EQ(sequencer.view.viewScaleY, 0.93);
+  EXPECT_DOUBLE_EQ(viewControls.viewScaleY, 0.93);
   keyboardHandler('-', 0, 0);
   keyboardHandler('-', 0, 0);
-  EXPECT_DOUBLE_EQ(sequencer.view.viewScaleX, 0.87);
-  EXPECT_DOUBLE_EQ(sequencer.view.viewScaleZ, 0.87);
+  EXPECT_DOUBLE_EQ(viewControls.viewScaleX, 0.87);
+  EXPECT_DOUBLE_EQ(viewControls.viewScaleZ, 0.87);
 
   keyboardHandler(',', 0, 0);
   keyboardHandler('k', 0, 0);
   keyboardHandler('5', 0, 0);
   keyboardHandler('+', 0, 0);
-  const ViewControls& v = sequencer.view;
+  const ViewControls& v = viewControls;
   for (double scale : {v.viewScaleX, v.viewScaleY, v.viewScaleZ}) EXPECT_DOUBLE_EQ(scale, 0.038);
   for (double angle : {v.viewAngleX, v.viewAngleY, v.viewAngleZ}) EXPECT_EQ(angle, 0.0);
   EXPECT_DOUBLE_EQ(v.viewShiftX, -0.02);
@@ -350,7 +359,7 @@ TEST_F(SequencerTest, ScaleKeysAndTheResetKey) {
 TEST_F(SequencerTest, OtherKeysLeaveTheRestingPoseAndOnlyAskForARedraw) {
   for (unsigned char key : {'1', '3', '0', 'K', 'P', 'a', ' '}) keyboardHandler(key, 0, 0);
   const double resting[9] = {0.9, 0.9, 0.9, -36.0, 8.7, 0.0, 0.0, -0.4, 0.0};
-  for (size_t i = 0; i < viewFields.size(); ++i) EXPECT_EQ(sequencer.view.*viewFields[i], resting[i]);
+  for (size_t i = 0; i < viewFields.size(); ++i) EXPECT_EQ(viewControls.*viewFields[i], resting[i]);
   EXPECT_FALSE(sequencer.quitRequested);
   EXPECT_FALSE(sequencer.paused);
   EXPECT_EQ(seamRecord.registeredIdle, nullptr);

@@ -9,6 +9,7 @@
 #include "platform/random.h"
 #include "runtime/sequencer.h"
 #include "runtime/stateDump.h"
+#include "show/startup.h"
 
 #include "tests/support/fileContents.h"
 
@@ -74,10 +75,12 @@ TEST_F(StateDumpTest, NpyFilesForEachElementType) {
 TEST_F(StateDumpTest, FrameFolderGetsGeneratorSequencerAndDecor) {
   resetDemoRand();
   for (int n = 0; n < 3; ++n) demoRand();
-  sequencer = {};
-  sequencer.currentNumber = 79;
-  sequencer.nextEntry = 79;
-  sequencer.decor.rect[1] = {.base = 0.25f, .centreX = -0.5f, .centreY = 0.125f, .growX = 0.75f, .growY = 1.0f};
+  SequencerState state;
+  state.currentNumber = 79;
+  state.nextEntry = 79;
+  state.decor.rect[1] = {.base = 0.25f, .centreX = -0.5f, .centreY = 0.125f, .growX = 0.75f, .growY = 1.0f};
+  resetSequencer(state);
+  registerStateDumps();
   writeStateDumps(folder.string());
 
   const std::string rng = fileContents(folder / "rng.json");

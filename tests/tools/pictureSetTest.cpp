@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Picture {
+struct Painted {
   int width = 0;
   int height = 0;
   std::vector<uint8_t> rgb;
@@ -39,19 +39,14 @@ struct Picture {
 
 const fs::path folder = VORRAN_PICTURE_FOLDER;
 
-std::vector<std::string> expectedFiles() {
-  std::vector<std::string> files;
-  for (int slot = 1; slot <= pictureSlotCount; ++slot) files.push_back(pictureFile(slot));
-  files.push_back("images/loading.bmp");
-  return files;
-}
+std::vector<std::string> expectedFiles() { return {std::begin(pictureFiles), std::end(pictureFiles)}; }
 
 class PictureSet : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     for (const std::string& file : expectedFiles()) {
       BmpImage image;
-      Picture picture;
+      Painted picture;
       if (readBmp((folder / fs::path(file).filename()).c_str(), image) && bmpIsPlainRgb(image) &&
           convertBmpToRgb(image, picture.rgb)) {
         picture.width = image.width;
@@ -61,8 +56,8 @@ class PictureSet : public testing::Test {
       }
     }
   }
-  static const Picture& get(const std::string& name) { return set.at(name); }
-  static inline std::map<std::string, Picture> set;
+  static const Painted& get(const std::string& name) { return set.at(name); }
+  static inline std::map<std::string, Painted> set;
 };
 
 bool powerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
@@ -95,8 +90,8 @@ TEST_F(PictureSet, MasksAreGreyLevelsOfTheirPictures) {
   // The equations: dark ink on white, and a mask that is light where the ink
   // is. The gallery: a mask that is dark where the subject shines.
   for (const std::string n : {"1", "2", "3"}) {
-    const Picture& ink = get("shr" + n);
-    const Picture& mask = get("shr" + n + "_a");
+    const Painted& ink = get("shr" + n);
+    const Painted& mask = get("shr" + n + "_a");
     int inked = 0;
     for (float v = 0.3f; v < 0.7f; v += 0.002f) {
       for (float u = 0.1f; u < 0.9f; u += 0.004f) {
@@ -110,8 +105,8 @@ TEST_F(PictureSet, MasksAreGreyLevelsOfTheirPictures) {
     EXPECT_LT(mask.level(0.05f, 0.05f), 0.02f);
   }
   for (int n = 1; n <= 9; ++n) {
-    const Picture& picture = get("g" + std::to_string(n));
-    const Picture& mask = get("g" + std::to_string(n) + "_alpha");
+    const Painted& picture = get("g" + std::to_string(n));
+    const Painted& mask = get("g" + std::to_string(n) + "_alpha");
     int bright = 0;
     float maskThere = 0.0f;
     for (float v = 0.0f; v <= 1.0f; v += 0.01f) {
@@ -130,7 +125,7 @@ TEST_F(PictureSet, MasksAreGreyLevelsOfTheirPictures) {
 TEST_F(PictureSet, PicturesCarryWhatTheirScenesShow) {
   // The glass label: red with white lettering in the top 19 %, which is all
   // the intro shows of it.
-  const Picture& label = get("teraz");
+  const Painted& label = get("teraz");
   int red = 0;
   int white = 0;
   for (float u = 0.05f; u < 0.95f; u += 0.005f) {
@@ -145,7 +140,7 @@ TEST_F(PictureSet, PicturesCarryWhatTheirScenesShow) {
 
   // The error dialog: a grey window in the middle of a black square, its
   // title bar dark blue at the left.
-  const Picture& dialog = get("error");
+  const Painted& dialog = get("error");
   EXPECT_LT(dialog.level(0.02f, 0.02f), 0.01f);
   const uint8_t* face = dialog.pixel(0.5f, 0.45f);
   EXPECT_NEAR(face[0], 212, 4);
@@ -154,7 +149,7 @@ TEST_F(PictureSet, PicturesCarryWhatTheirScenesShow) {
   EXPECT_TRUE(title[2] > 100 && title[0] < 60) << int{title[0]} << "," << int{title[2]};
 
   // The wave equation is bright lettering in the middle band of a dark panel.
-  const Picture& equation = get("rownanie1");
+  const Painted& equation = get("rownanie1");
   int lettering = 0;
   for (float u = 0.1f; u < 0.9f; u += 0.002f) {
     for (float v = 0.34f; v < 0.66f; v += 0.004f) lettering += equation.level(u, v) > 0.9f;

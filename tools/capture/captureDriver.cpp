@@ -6,7 +6,7 @@
 #include "platform/display.h"
 #include "platform/glutSeam.h"
 #include "runtime/sequencer.h"
-#include "runtime/startup.h"
+#include "show/startup.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "platform/clock.h"
 #include "platform/programDirectory.h"
 #include "runtime/stateDump.h"
-#include "runtime/timeline.h"
+#include "show/timeline.h"
 #include "tools/capture/captureDriver.h"
 #include "tools/capture/pngWriter.h"
 

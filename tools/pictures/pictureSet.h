@@ -1,6 +1,6 @@
 #pragma once
-// The presentation's 52 pictures: the 51 picture slots in loading order and
-// the loading picture, each with its painter.
+// The presentation's 52 pictures, in the order of the list the loader reads
+// (runtime/pictureList.h), each with its painter.
 #include <functional>
 #include <string>
 #include <vector>

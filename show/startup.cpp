@@ -1,0 +1,54 @@
+#include "show/startup.h"
+
+#include "platform/glutSeam.h"
+#include "runtime/pictures.h"
+#include "runtime/screen.h"
+#include "runtime/sequencer.h"
+#include "runtime/sharedCallbacks.h"
+#include "runtime/stateDump.h"
+#include "scenes/fields/fluidScene.h"
+#include "scenes/fields/gasScene.h"
+#include "scenes/fields/gravityScene.h"
+#include "scenes/fields/sandScene.h"
+#include "scenes/fields/voteScene.h"
+#include "scenes/loading/loadingScene.h"
+#include "scenes/planar/planarDump.h"
+#include "scenes/spatial/worldDump.h"
+#include "show/timeline.h"
+
+void registerStateDumps() {
+  registerStateDump("pendulum", dumpPendulum);
+  registerStateDump("loading", dumpLoadingScreen);
+  registerStateDump("fluid", dumpFluidScene);
+  registerStateDump("gravity", dumpGravityScene);
+  registerStateDump("gas", dumpGasScene);
+  registerStateDump("sand", dumpSandScene);
+  registerStateDump("vote", dumpVoteScene);
+  registerStateDump("world", dumpWorld);
+  registerStateDump("planarWorld", dumpPlanarWorld);
+}
+
+void startPresentation(DisplayKind kind) {
+  registerStateDumps();
+  buildTimeline();
+  resetSequencer();
+
+  if (kind == DisplayKind::SmallWindow) {
+    openDisplay(kind, nullptr);
+    screenWidth = 300.0f;
+    screenHeight = 300.0f;
+  } else {
+    screenWidth = 800.0f;
+    screenHeight = 600.0f;
+    openDisplay(kind, keyboardHandler);
+  }
+  hideCursor();
+
+  // Entry 1's init runs before any callback is registered and before the
+  // clock starts; it needs the GL context opened above.
+  activateNextEntry();
+
+  registerCallbacks(reshapeTrampoline, displayTrampoline, idleTrampoline);
+  reserveTextures();
+  startClock();
+}

@@ -1,0 +1,164 @@
+#include "show/timeline.h"
+
+#include "runtime/music.h"
+#include "runtime/sequencer.h"
+#include "runtime/sharedCallbacks.h"
+#include "scenes/fields/fluidScene.h"
+#include "scenes/fields/gasScene.h"
+#include "scenes/fields/gravityScene.h"
+#include "scenes/fields/sandScene.h"
+#include "scenes/fields/voteScene.h"
+#include "scenes/loading/loadingScene.h"
+#include "scenes/placeholder.h"
+#include "scenes/titles/titleCards.h"
+
+namespace {
+
+// Slots of scenes that are not built yet: the placeholder draws the entry's
+// number; its idle only asks for a redraw.
+constexpr InitFn sceneInit = emptyCallback;
+constexpr IdleFn sceneIdle = idleRedraw;
+constexpr ReshapeFn sceneReshape = reshapeUnitOrtho;
+constexpr DisplayFn sceneDisplay = placeholderDisplay;
+
+constexpr InitFn none = emptyCallback;
+constexpr ReshapeFn noReshape = emptyReshape;
+
+void add(InitFn init, IdleFn idle, ReshapeFn reshape, DisplayFn display, int32_t endMs) {
+  timeline.push_back(SceneEntry{init, idle, reshape, display, endMs});
+}
+
+}  // namespace
+
+void buildTimeline() {
+  timeline.clear();
+  timeline.reserve(timelineLength);
+
+  // Loading phase: entry 1 loads the pictures, entries 2 to 4 are timed from
+  // the end of loading.
+  add(loadingInit, idlePendulum, reshapeUnitOrtho, loadingDisplay, 33900);     // 1 loading screen
+  add(fluidIntroInit, fluidIdle, reshapeFluidView, fluidIntroDisplay, 4500);   // 2 water glass
+  add(none, idleRedraw, reshapeFluidView, fluidLogoDisplay, 9000);             // 3 water glass
+  add(fluidResetTimers, idleRedraw, reshapeFluidView, fluidOutroDisplay, 13000);  // 4 water glass
+
+  // Track 1: entries 6 to 89 are timed from its first note.
+  add(startMusicOne, none, noReshape, none, 0);                                 // 5
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 1200);           // 6 logo
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 5000);           // 7 logo
+  add(gravityInit, gravityIdle, reshapeUnitOrtho, gravityDisplay, 8000);        // 8 gravity field
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 9000);           // 9 logo
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 13000);          // 10 logo
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 16222);          // 11 logo
+  add(sceneInit, idleRedraw, sceneReshape, sceneDisplay, 20300);                // 12 picture
+  add(sceneInit, idleRedraw, sceneReshape, sceneDisplay, 21000);                // 13 picture
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 31500);          // 14 picture
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 33900);          // 15 picture
+  add(none, idlePendulum, reshapeUnitOrtho, sceneDisplay, 36000);               // 16 picture
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 40000);          // 17 picture
+  add(none, idlePendulum, reshapeUnitOrtho, sceneDisplay, 53500);               // 18 picture
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 54600);             // 19 pendulums
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 55500);          // 20 picture
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 56800);             // 21 pendulums
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 63300);          // 22 picture
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 64300);             // 23 human body
+  add(sceneInit, idleRedraw, sceneReshape, sceneDisplay, 70700);                // 24 picture
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 73500);             // 25 human body
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 78300);          // 26 picture
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 79800);             // 27 pendulums
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 82431);             // 28
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 83700);             // 29
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 85100);             // 30
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 85500);             // 31
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 86100);             // 32
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 86500);             // 33
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 87300);             // 34
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 87800);             // 35
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 89100);             // 36
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 90200);             // 37
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 91900);             // 38
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 92050);             // 39
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 92200);             // 40
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 92350);             // 41
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 93450);             // 42
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 97500);          // 43 picture
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 103000);         // 44 picture
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107000);         // 45 picture
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107420);         // 46 words
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107940);         // 47
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 108250);         // 48
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 108630);         // 49
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 109440);         // 50
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 109850);         // 51
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 110270);         // 52
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 110680);         // 53
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 111040);         // 54
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 111430);         // 55
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 112840);         // 56
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 117830);           // 57 wave equation
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 118890);           // 58
+  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 119870);                // 59
+  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 121130);                // 60
+  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 124420);                // 61
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 126790);           // 62
+  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 127630);                // 63
+  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 128960);                // 64
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 129247);           // 65
+  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 131520);                // 66
+  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 133420);                // 67
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 136000);           // 68
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 139960);           // 69
+  add(gasInit, gasIdle, gasReshape, gasDisplay, 148000);                        // 70 gas
+  add(sandInit, sandIdle, sandReshape, sandDisplay, 157000);                    // 71 sand
+  add(voteInit, voteIdle, voteReshape, voteDisplay, 166000);                    // 72 vote
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 175000);                // 73 rope
+  add(fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay, 184000);           // 74 water panel
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 188200);                // 75 surfaces
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 189500);                // 76
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 191200);            // 77 human body
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 196500);                // 78 surfaces
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 196500);                // 79
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 197500);                // 80
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 199000);                // 81
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 202000);                // 82
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 204000);                // 83
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 210000);                // 84
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 212000);                // 85
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 213000);                // 86
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 214000);                // 87
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 215000);                // 88
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 230000);                // 89
+
+  // Track 2: entries 92 to 116 are timed from its start.
+  add(titleResetInit, none, noReshape, none, 0);                                // 90
+  add(startMusicTwo, none, noReshape, none, 0);                                 // 91
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 3781);           // 92 title cards
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 7487);           // 93
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 11208);          // 94
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 12000);          // 95
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 14700);          // 96
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 20000);             // 97 human body card
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 25000);                 // 98 rope card
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 30000);          // 99 bibliography
+  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 35000);             // 100 pendulum card
+  add(sceneInit, gravityCardIdle, reshapeUnitOrtho, sceneDisplay, 40000);       // 101 gravity card
+  add(sceneInit, gasIdle, reshapeUnitOrtho, sceneDisplay, 45000);               // 102 gas card
+  add(sceneInit, fluidCardIdle, reshapeFluidView, sceneDisplay, 50000);         // 103 fluid card
+  add(sceneInit, sandIdle, reshapeUnitOrtho, sceneDisplay, 55000);              // 104 sand card
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 60000);            // 105 wave card
+  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 65000);                 // 106 surfaces card
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 70000);          // 107 bonus
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 74000);          // 108 bonus title
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 77493);            // 109 wave function
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 79393);            // 110
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 80900);            // 111
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 82800);            // 112
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 83500);            // 113
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 84500);            // 114
+  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 93000);            // 115
+  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 11107940);       // 116 closing scroll
+}
+
+bool entryIsPlaceholder(int number) {
+  if (number < 1 || number > static_cast<int>(timeline.size())) return false;
+  return timeline[static_cast<size_t>(number - 1)].display == placeholderDisplay;
+}

@@ -1,8 +1,0 @@
-#include "texts/titleCards.h"
-
-TitleCards titleCards;
-
-void titleResetInit() {
-  titleCards.card = {};
-  titleCards.countdownSeconds = 0.0f;
-}
