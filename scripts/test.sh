@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Sets up everything and runs all tests: once in a regular build with warnings
-# as errors, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up everything and runs all tests: the layering of the includes, then the
+# suite once in a regular build with warnings as errors, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
+"$root/scripts/check-layers.sh"
 
 "$root/scripts/build.sh" build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORRAN_WERROR=ON
 ctest --test-dir "$root/build-test" --output-on-failure

@@ -34,6 +34,7 @@ std::string frameName(int frame, const char* suffix) {
 struct Outcome {
   int status = -1;
   std::string errors;
+  std::string output;
 };
 
 class CaptureTool : public testing::Test {
@@ -45,16 +46,18 @@ class CaptureTool : public testing::Test {
     // Entries 1 to 6 at 10 frames a second: 196 cycles, every 12th written.
     const std::string stretch = "--fps 10 --entries 1-6 --every 12 --out " + scratch.string();
     first = run(stretch + "/first");
-    // Writing the state alongside must not change a picture.
-    second = run(stretch + "/second --dump-state " + scratch.string() + "/state");
+    // Writing the state and the times alongside must not change a picture.
+    second = run(stretch + "/second --dump-state " + scratch.string() + "/state --timing " + scratch.string() +
+                 "/timing.csv");
   }
   static void TearDownTestSuite() { fs::remove_all(scratch); }
 
   static Outcome run(const std::string& arguments) {
     const std::string errors = (scratch / "errors.txt").string();
+    const std::string output = (scratch / "output.txt").string();
     const int raw = std::system(
-        (std::string(VORRAN_CAPTURE_TOOL) + " " + arguments + " >/dev/null 2>" + errors).c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, fileContents(errors)};
+        (std::string(VORRAN_CAPTURE_TOOL) + " " + arguments + " >" + output + " 2>" + errors).c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, fileContents(errors), fileContents(output)};
   }
 
   static inline fs::path scratch;
@@ -108,15 +111,40 @@ TEST_F(CaptureTool, StateIsDumpedForEveryWrittenFrame) {
   EXPECT_EQ(namesIn(scratch / "state"), expected);
 }
 
+TEST_F(CaptureTool, TimesEveryFrameOfTheStretchAndSumsThemUpPerEntry) {
+  ASSERT_EQ(second.status, 0) << second.errors;
+  const std::string table = fileContents(scratch / "timing.csv");
+  ASSERT_TRUE(table.starts_with("frame,entry,idleMs,displayMs\n")) << table;
+  // Every cycle of the stretch, not only the pictures written: frames 0 to
+  // 195, entry 1 for the 52 loading frames, then 2 to 6 in order.
+  int rows = 0, previousEntry = 1;
+  for (size_t at = table.find('\n') + 1; at < table.size(); at = table.find('\n', at) + 1, ++rows) {
+    int frame = 0, entry = 0;
+    double idleMs = -1.0, displayMs = -1.0;
+    ASSERT_EQ(std::sscanf(table.c_str() + at, "%d,%d,%lf,%lf", &frame, &entry, &idleMs, &displayMs), 4);
+    EXPECT_EQ(frame, rows);
+    EXPECT_TRUE(entry == previousEntry || entry == previousEntry + 1 || (previousEntry == 4 && entry == 6));
+    EXPECT_EQ(entry == 1, frame < 52) << frame;
+    EXPECT_TRUE(idleMs >= 0.0 && displayMs >= 0.0 && idleMs + displayMs < 10000.0) << frame;
+    previousEntry = entry;
+  }
+  EXPECT_EQ(rows, 196);
+  // The table: a heading and one row per entry, 5 (one cycle, nothing drawn) included.
+  EXPECT_TRUE(second.output.starts_with("entry  frames  medianMs   p95Ms   maxMs\n")) << second.output;
+  for (const char* row : {"\n    1      52  ", "\n    5       1  ", "\n    6  "}) {
+    EXPECT_NE(second.output.find(row), std::string::npos) << row << second.output;
+  }
+}
+
 TEST_F(CaptureTool, RefusesBadArgumentsAndWritesNothing) {
   const std::string out = " --out " + (scratch / "refused").string();
   for (const std::string& arguments : std::vector<std::string>{
-           "--entries 9-3" + out, "--entries 0-4" + out, "--fps 0" + out, "--fps 10",
+           "--entries 9-3" + out, "--entries 0-4" + out, "--fps 0" + out, "--fps 10", "--timing",
            "--every 0" + out, "--frames 3" + out, out + " --fps"}) {
     const Outcome outcome = run(arguments);
     EXPECT_NE(outcome.status, 0) << arguments;
     EXPECT_TRUE(outcome.errors.starts_with("vorran-capture: ")) << arguments << outcome.errors;
-    EXPECT_NE(outcome.errors.find("usage: vorran-capture --out DIR"), std::string::npos);
+    EXPECT_NE(outcome.errors.find("usage: vorran-capture [--out DIR]"), std::string::npos);
     EXPECT_FALSE(fs::exists(scratch / "refused")) << arguments;
   }
 }

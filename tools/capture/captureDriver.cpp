@@ -20,6 +20,9 @@ struct CaptureState {
   int exitStatus = 0;
   uint32_t startTick = 0;
   int64_t frame = 0;
+  // When the display callback started, and how long it took up to the swap.
+  uint64_t displayStartMicros = 0;
+  uint64_t displayMicros = 0;
   std::vector<uint8_t> pixels = std::vector<uint8_t>(captureWidth * captureHeight * 3, 0);
 };
 
@@ -34,8 +37,11 @@ void captureRegisterIdle(IdleFn idle) { capture.idle = idle; }
 void captureRequestRedisplay() { capture.redisplayRequested = true; }
 void captureHideCursor() {}
 
-// The picture is read from the back buffer just before it would be shown.
+// The picture is read from the back buffer just before it would be shown;
+// the display's time ends once its drawing is finished, before the read.
 void captureSwapBuffers() {
+  glFinish();
+  capture.displayMicros = monotonicMicros() - capture.displayStartMicros;
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
@@ -82,11 +88,16 @@ CaptureCycle captureCycle(int fps) {
   advanceVirtualClock(captureFrameStep(capture.frame, fps));
   ++capture.frame;
 
+  const uint64_t idleStart = monotonicMicros();
   capture.idle();
+  cycle.idleMs = static_cast<double>(monotonicMicros() - idleStart) * 1e-3;
   if (capture.redisplayRequested && !capture.exitRequested) {
     capture.redisplayRequested = false;
+    capture.displayStartMicros = monotonicMicros();
+    capture.displayMicros = 0;
     capture.display();
     cycle.displayed = true;
+    cycle.displayMs = static_cast<double>(capture.displayMicros) * 1e-3;
   }
   cycle.entry = sequencer.currentNumber;
   cycle.virtualMs = getTickCount() - capture.startTick;

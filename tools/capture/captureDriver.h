@@ -23,6 +23,11 @@ struct CaptureCycle {
   int32_t frameMs = 0;
   // Whether the display ran in this cycle.
   bool displayed = false;
+  // Wall-clock time of the idle callback (the simulation step) and of the
+  // display callback up to its buffer swap, with the drawing finished (the
+  // drawing); the read-back of the picture is not counted.
+  double idleMs = 0.0;
+  double displayMs = 0.0;
 };
 
 struct Rgb {

@@ -3,12 +3,15 @@
 // study of the simulations.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,15 +25,20 @@
 namespace {
 
 const char* const usage =
-    "usage: vorran-capture --out DIR [--fps N] [--entries A-B] [--from-ms X] [--to-ms Y]\n"
-    "                      [--every K] [--dump-state DIR2] [--scroll-ms S]\n"
+    "usage: vorran-capture [--out DIR] [--timing FILE.csv] [--dump-state DIR2] [--fps N]\n"
+    "                      [--entries A-B] [--from-ms X] [--to-ms Y] [--every K] [--scroll-ms S]\n"
     "\n"
     "Plays the presentation on a virtual clock and writes the selected frames as\n"
     "DIR/frame-NNNNNN.png with DIR/frames.csv. Frames are selected by their entry\n"
     "(1 to 116) and their virtual time since start-up; the capture stops once the\n"
-    "last selected entry has ended or the virtual time has passed --to-ms.\n"
+    "last selected entry has ended or the virtual time has passed --to-ms. At\n"
+    "least one of --out, --timing and --dump-state is needed.\n"
     "\n"
     "  --out DIR          where the frames go (created if missing)\n"
+    "  --timing FILE.csv  the time each selected frame took, one row per frame:\n"
+    "                     frame,entry,idleMs,displayMs (the simulation step and the\n"
+    "                     drawing up to the buffer swap, in wall-clock ms); a table\n"
+    "                     per entry (median, p95, max of their sum) goes to stdout\n"
     "  --fps N            frames per virtual second, 1 to 1000 (default 60)\n"
     "  --entries A-B      only frames whose current entry is within A..B\n"
     "  --from-ms X        only frames at or after X ms of virtual time\n"
@@ -44,6 +52,7 @@ const char* const usage =
 
 struct Options {
   std::string out;
+  std::string timing;
   std::string dumpState;
   int fps = 60;
   int firstEntry = 1;
@@ -83,6 +92,8 @@ Options parseOptions(int argc, char** argv) {
     const char* value = argv[++i];
     if (option == "--out") {
       options.out = value;
+    } else if (option == "--timing") {
+      options.timing = value;
     } else if (option == "--dump-state") {
       options.dumpState = value;
     } else if (option == "--fps") {
@@ -108,7 +119,9 @@ Options parseOptions(int argc, char** argv) {
       badArguments("unknown option " + option);
     }
   }
-  if (options.out.empty()) badArguments("--out DIR is required");
+  if (options.out.empty() && options.timing.empty() && options.dumpState.empty()) {
+    badArguments("give --out DIR, --timing FILE.csv or --dump-state DIR2");
+  }
   if (msRangeGiven && options.toMs >= 0 && options.toMs < options.fromMs) {
     badArguments("--to-ms must not be less than --from-ms");
   }
@@ -175,6 +188,44 @@ void showProgress(double fraction, int64_t written, int entry, double elapsed) {
                bar, static_cast<int>(fraction * 100.0), entry, written, elapsed, eta);
 }
 
+// Opens a file for writing, or ends the tool with a clear message.
+FILE* openForWriting(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) {
+    std::fprintf(stderr, "vorran-capture: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+    std::exit(1);
+  }
+  return file;
+}
+
+// Closes a written file; a full disk shows here at the latest.
+void closeWritten(FILE* file, const std::string& path) {
+  if (file == nullptr) return;
+  const bool failed = std::ferror(file) != 0;
+  if (std::fclose(file) != 0 || failed) {
+    std::fprintf(stderr, "vorran-capture: cannot write %s\n", path.c_str());
+    std::exit(1);
+  }
+}
+
+// The value at fraction q (0 to 1) of the sorted values, by the nearest rank.
+double quantile(const std::vector<double>& sorted, double q) {
+  const size_t rank = static_cast<size_t>(std::ceil(q * static_cast<double>(sorted.size())));
+  return sorted[std::min(sorted.size(), std::max<size_t>(rank, 1)) - 1];
+}
+
+// Per entry: frames, and the median, 95th percentile and maximum of the time
+// a frame took (idle plus display).
+void printTimingTable(const std::map<int, std::vector<double>>& frameMsByEntry) {
+  std::printf("entry  frames  medianMs   p95Ms   maxMs\n");
+  for (const auto& [entry, times] : frameMsByEntry) {
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    std::printf("%5d  %6zu  %8.2f  %6.2f  %6.2f\n", entry, sorted.size(), quantile(sorted, 0.5),
+                quantile(sorted, 0.95), sorted.back());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -182,19 +233,21 @@ int main(int argc, char** argv) {
   ensureDisplay(argv);
   // Relative paths are taken from where the tool was started, before it
   // moves to its own directory to find the pictures and music.
-  const std::string out = std::filesystem::absolute(options.out).string();
-  const std::string dumpState =
-      options.dumpState.empty() ? "" : std::filesystem::absolute(options.dumpState).string();
-  makeDirectory(out);
+  const auto absolute = [](const std::string& path) {
+    return path.empty() ? path : std::filesystem::absolute(path).string();
+  };
+  const std::string out = absolute(options.out);
+  const std::string dumpState = absolute(options.dumpState);
+  const std::string timingPath = absolute(options.timing);
+  if (!out.empty()) makeDirectory(out);
   if (!dumpState.empty()) makeDirectory(dumpState);
-  enterProgramDirectory();
 
-  FILE* csv = std::fopen((out + "/frames.csv").c_str(), "w");
-  if (csv == nullptr) {
-    std::fprintf(stderr, "vorran-capture: cannot write %s/frames.csv\n", out.c_str());
-    return 1;
-  }
-  std::fprintf(csv, "frame,entry,virtualMs,timelineMs,frameMs\n");
+  FILE* csv = out.empty() ? nullptr : openForWriting(out + "/frames.csv");
+  if (csv != nullptr) std::fprintf(csv, "frame,entry,virtualMs,timelineMs,frameMs\n");
+  FILE* timing = timingPath.empty() ? nullptr : openForWriting(timingPath);
+  if (timing != nullptr) std::fprintf(timing, "frame,entry,idleMs,displayMs\n");
+  std::map<int, std::vector<double>> frameMsByEntry;
+  enterProgramDirectory();
 
   const bool terminal = isatty(STDERR_FILENO) != 0;
   const uint64_t wallStart = monotonicMicros();
@@ -221,16 +274,22 @@ int main(int argc, char** argv) {
     }
 
     const bool inRange = cycle.entry >= options.firstEntry && ms >= options.fromMs;
-    if (inRange) {
+    if (inRange && timing != nullptr) {
+      std::fprintf(timing, "%" PRId64 ",%d,%.3f,%.3f\n", cycle.frame, cycle.entry, cycle.idleMs,
+                   cycle.displayMs);
+      frameMsByEntry[cycle.entry].push_back(cycle.idleMs + cycle.displayMs);
+    }
+    if (inRange && (csv != nullptr || !dumpState.empty())) {
       if (selected % options.every == 0) {
-        if (!writePng(framePath(out, cycle.frame, ".png"), capturedPixels(), captureWidth,
-                      captureHeight)) {
-          std::fprintf(stderr, "\nvorran-capture: cannot write %s\n",
-                       framePath(out, cycle.frame, ".png").c_str());
-          return 1;
+        if (csv != nullptr) {
+          const std::string png = framePath(out, cycle.frame, ".png");
+          if (!writePng(png, capturedPixels(), captureWidth, captureHeight)) {
+            std::fprintf(stderr, "\nvorran-capture: cannot write %s\n", png.c_str());
+            return 1;
+          }
+          std::fprintf(csv, "%" PRId64 ",%d,%u,%d,%d\n", cycle.frame, cycle.entry, cycle.virtualMs,
+                       cycle.timelineMs, cycle.frameMs);
         }
-        std::fprintf(csv, "%" PRId64 ",%d,%u,%d,%d\n", cycle.frame, cycle.entry, cycle.virtualMs,
-                     cycle.timelineMs, cycle.frameMs);
         if (!dumpState.empty()) {
           const std::string frameDirectory = framePath(dumpState, cycle.frame, "");
           makeDirectory(frameDirectory);
@@ -251,15 +310,24 @@ int main(int argc, char** argv) {
                    static_cast<double>(monotonicMicros() - wallStart) * 1e-6);
     }
   }
-  std::fclose(csv);
+  closeWritten(csv, out + "/frames.csv");
+  closeWritten(timing, timingPath);
 
   const double seconds = static_cast<double>(monotonicMicros() - wallStart) * 1e-6;
   if (terminal) std::fputc('\n', stderr);
-  std::fprintf(stderr,
-               "vorran-capture: wrote %" PRId64 " frame%s (entries %d-%d) to %s; rendered %" PRId64
-               " frames in %.1f s, %.1f frames per second\n",
-               written, written == 1 ? "" : "s", firstWrittenEntry, lastWrittenEntry, out.c_str(),
-               cycles, seconds,
+  if (timing != nullptr) printTimingTable(frameMsByEntry);
+  int64_t timed = 0;
+  for (const auto& entryTimes : frameMsByEntry) timed += static_cast<int64_t>(entryTimes.second.size());
+  std::string what;
+  if (!out.empty()) what += " to " + out;
+  if (!dumpState.empty()) what += (out.empty() ? " the state to " : " and their state to ") + dumpState;
+  std::fputs("vorran-capture: ", stderr);
+  if (!what.empty()) {
+    std::fprintf(stderr, "wrote %" PRId64 " frame%s (entries %d-%d)%s; ", written, written == 1 ? "" : "s",
+                 firstWrittenEntry, lastWrittenEntry, what.c_str());
+  }
+  if (!timingPath.empty()) std::fprintf(stderr, "timed %" PRId64 " frames to %s; ", timed, timingPath.c_str());
+  std::fprintf(stderr, "rendered %" PRId64 " frames in %.1f s, %.1f frames per second\n", cycles, seconds,
                seconds > 0.0 ? static_cast<double>(cycles) / seconds : 0.0);
   return 0;
 }
