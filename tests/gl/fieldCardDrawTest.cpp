@@ -23,7 +23,7 @@ TEST(FieldCards, GravityFieldEveryOddCellAsATwoPixelPointInItsOwnGrey) {
   gravity.field[150][150] = 1.0f;  // even cells are not drawn
   gravity.field[299][149] = 1.0f;
   drawGravityCard();
-  const Picture picture = readBackBuffer();
+  const ReadBack picture = readBackBuffer();
   EXPECT_TRUE(near(picture.at(396, 297), 128, 128, 128) && near(picture.at(397, 298), 128, 128, 128));
   EXPECT_TRUE(near(picture.at(402, 301), 255, 255, 255) && near(picture.at(403, 302), 255, 255, 255));
   EXPECT_TRUE(near(picture.at(2, 1), 255, 255, 255) && near(picture.at(792, 594), 255, 255, 255));
@@ -48,7 +48,7 @@ TEST(FieldCards, SandGridOpaqueWallsOverGrainsOverEmptyCells) {
   sandTimers.fadeIn = 1.0f;
   sandTimers.fadeOut = 0.5f;
   drawSandCard();
-  const Picture picture = readBackBuffer();
+  const ReadBack picture = readBackBuffer();
   EXPECT_TRUE(near(picture.at(399, 299), 153, 158, 161) && near(picture.at(400, 300), 153, 158, 161));
   // (0.3 + 1/14, 0.2, 0.1 + 1/18)
   EXPECT_TRUE(near(picture.at(199, 449), 95, 51, 40) && near(picture.at(200, 450), 95, 51, 40));

@@ -19,7 +19,7 @@ TEST(Spectrum, SilenceDrawsOneShortLinePerBinInTheLowerRightCorner) {
   // Column 691 would carry bin 0, column 792 a bin 80.
   freshCanvas(0.0f);
   drawSpectrum();
-  const Picture picture = readBackBuffer();
+  const ReadBack picture = readBackBuffer();
   int wrong = 0;
   for (int y = 0; y < captureHeight; ++y) {
     if (y == 59 || y == 60 || y == 115 || y == 116) continue;  // the ends may fall either way
@@ -118,7 +118,7 @@ TEST_F(Fade, DecorationOutlinesAtTheirFadedSizeAndAlpha) {
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_CULL_FACE);
   fadeWithDecor(0.4f);
-  const Picture picture = readBackBuffer();
+  const ReadBack picture = readBackBuffer();
 
   // The brightest pixel of a short run across a side; the pixels eight off
   // the side on either hand are black.

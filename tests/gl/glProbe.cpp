@@ -4,13 +4,13 @@
 
 #include <cstdlib>
 
-Rgb Picture::at(int x, int y) const {
+Rgb ReadBack::at(int x, int y) const {
   const size_t i = (static_cast<size_t>(y) * captureWidth + static_cast<size_t>(x)) * 3;
   return {rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
-Picture readBackBuffer() {
-  Picture picture;
+ReadBack readBackBuffer() {
+  ReadBack picture;
   picture.rgb.resize(static_cast<size_t>(captureWidth) * captureHeight * 3);
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -59,7 +59,7 @@ bool near(Rgb actual, int r, int g, int b, int tolerance) {
          std::abs(actual.b - b) <= tolerance;
 }
 
-int pixelsOtherThan(const Picture& picture, int level, int tolerance) {
+int pixelsOtherThan(const ReadBack& picture, int level, int tolerance) {
   int count = 0;
   for (int y = 0; y < captureHeight; ++y) {
     for (int x = 0; x < captureWidth; ++x)

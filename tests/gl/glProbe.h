@@ -10,14 +10,14 @@
 #include "tools/capture/captureDriver.h"
 
 // RGB pixels, rows from the bottom up, as glReadPixels gives them.
-struct Picture {
+struct ReadBack {
   std::vector<uint8_t> rgb;
 
   Rgb at(int x, int y) const;
   bool lit(int x, int y) const { return at(x, y).r + at(x, y).g + at(x, y).b > 0; }
 };
 
-Picture readBackBuffer();
+ReadBack readBackBuffer();
 
 // Full-window viewport, identity projection and model-view, blending,
 // smoothing, depth test and culling off, line width 1, cleared to the grey.
@@ -32,4 +32,4 @@ std::array<float, 16> affine(float sx, float sy, float sz, float tx, float ty, f
 // Channel by channel, in 0..255 units.
 bool near(Rgb actual, int r, int g, int b, int tolerance = 3);
 // Pixels of the picture that are not the grey level within the tolerance.
-int pixelsOtherThan(const Picture& picture, int level, int tolerance);
+int pixelsOtherThan(const ReadBack& picture, int level, int tolerance);

@@ -51,7 +51,7 @@ TEST(PlainText, LandsWhereItsProjectionSaysAndRestoresTheCallers) {
   // x 408.5) from the baseline at 200 units (window y 120) up 100 units (180).
   drawPlainText({.colour = {0.9f, 0.7f, 0.5f}, .view = {0.0f, 1000.0f, 0.0f, 1000.0f}, .x = 400.0f, .dx = 100.0f, .y = 200.0f},
                 "I");
-  const Picture picture = readBackBuffer();
+  const ReadBack picture = readBackBuffer();
   int left = captureWidth, right = -1, bottom = captureHeight, top = -1;
   for (int y = 0; y < captureHeight; ++y) {
     for (int x = 0; x < captureWidth; ++x) {
@@ -86,7 +86,7 @@ TEST(SwayingText, TurnsCounterClockwiseBy20DegreesAtTheTopOfTheSway) {
     glLineWidth(2.0f);
     drawSwayingText({.view = {0.0f, 200.0f, 0.0f, 200.0f}, .x = 89.35f, .y = 50.0f}, "I");
     textState.swayPhase = 0.0f;
-    const Picture picture = readBackBuffer();
+    const ReadBack picture = readBackBuffer();
     double sum = 0.0;
     int count = 0;
     for (int x = 0; x < captureWidth; ++x) {
