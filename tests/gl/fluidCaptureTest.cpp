@@ -21,7 +21,7 @@ bool white(int x, int y) { return near(capturedPixel(x, y), 255, 255, 255, 8); }
 bool red(int x, int y) { return capturedPixel(x, y).r > 200 && capturedPixel(x, y).g < 90; }
 // The label strip's band is a darker red than the water.
 int stripPixels(int row, int from, int to) {
-  return Shot().count(from, to + 1, row, row + 1, [](Rgb c) { return c.r < 215 && c.r > c.g + 60; });
+  return capturedFrame().count(from, to + 1, row, row + 1, [](Rgb c) { return c.r < 215 && c.r > c.g + 60; });
 }
 
 // The glass viewport: 150 x 300 pixels from (325, 75) under the unit
@@ -88,12 +88,12 @@ TEST(FluidCapture, WaterPanelAppearsBesideADarkeningCaption) {
   // The opaque veil hides the panel; the caption "code ..." from (400, 555)
   // of 1200 has the veil's grey.
   EXPECT_TRUE(clear(75, 300) && clear(150, 270));
-  EXPECT_GT(Shot().darkest(265, 760, 270, 345), 147);
+  EXPECT_GT(capturedFrame().darkest(265, 760, 270, 345), 147);
   // The caption darkens for 3.2 s, then returns over as long.
   ASSERT_TRUE(runUntil(74, start + 3200, 10));
   EXPECT_NEAR(fluidTimers.captionIn - fluidTimers.captionOut, 800.0f, 30.0f);
-  EXPECT_LT(Shot().darkest(265, 760, 270, 345), 81);
-  expectCaptionFrom(Shot(), 400.0 / 1200.0 * 800.0, 240, 800);
+  EXPECT_LT(capturedFrame().darkest(265, 760, 270, 345), 81);
+  expectCaptionFrom(capturedFrame(), 400.0 / 1200.0 * 800.0, 240, 800);
   // Panel viewport 150 x 150 from (75, 188) under the unit projection: the
   // frame spans rows 263 to 338, the water rises from its foot.
   ASSERT_TRUE(runUntil(74, start + 4100, 10));

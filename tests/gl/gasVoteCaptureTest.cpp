@@ -19,7 +19,7 @@ bool dark(Rgb c) { return c.r + c.g + c.b < 30; }
 bool notBackground(Rgb c) { return !background(c); }
 
 // Nothing drawn just around the 150 x 150 panel from (x, 225).
-void expectClearAround(const Shot& f, int x) {
+void expectClearAround(const ReadBack& f, int x) {
   for (int k = 0; k < 150; ++k) {
     EXPECT_TRUE(background(f.at(x - 1, 225 + k), 2) && background(f.at(x + 150, 225 + k), 2)) << k;
     EXPECT_TRUE(background(f.at(x + k, 224), 2) && background(f.at(x + k, 375), 2)) << k;
@@ -31,12 +31,12 @@ TEST(GridScenesInCapture, GasRedInTheBoxBlueOutsideFadingWithItsCaption) {
   ASSERT_TRUE(runUntil(69, 139200, 2));
   ASSERT_TRUE(runUntil(70, 0, 30));
   // The screen fade starts black (the spectrum corner aside).
-  EXPECT_EQ(Shot().count(0, 800, 125, 600, [](Rgb c) { return c.r + c.g + c.b > 30; }), 0);
+  EXPECT_EQ(capturedFrame().count(0, 800, 125, 600, [](Rgb c) { return c.r + c.g + c.b > 30; }), 0);
   int frames = 0;
   float alpha = 0.0f;
   bool half = false, full = false, darkest = false;
   do {
-    const Shot f;
+    const ReadBack f = capturedFrame();
     const int t = current.timelineMs - 139960;
     alpha = gasTimers.fadeIn - gasTimers.fadeOut;
     const float caption = 1.0f - (gasTimers.captionIn - gasTimers.captionOut) / 700.0f;
@@ -96,7 +96,7 @@ TEST(GridScenesInCapture, VoteAtTheLeftInALightFrameFadingWithItsCaption) {
   float alpha = 0.0f;
   bool full = false;
   do {
-    const Shot f;
+    const ReadBack f = capturedFrame();
     const int t = current.timelineMs - 157000;
     alpha = voteTimers.fadeIn - voteTimers.fadeOut;
     const float caption = 1.0f - (voteTimers.captionIn - voteTimers.captionOut) / 800.0f;

@@ -1,12 +1,39 @@
 #include "tests/gl/glProbe.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cstdlib>
 
 Rgb ReadBack::at(int x, int y) const {
   const size_t i = (static_cast<size_t>(y) * captureWidth + static_cast<size_t>(x)) * 3;
   return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+int ReadBack::count(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const {
+  int n = 0;
+  for (int y = y0; y < y1; ++y) {
+    for (int x = x0; x < x1; ++x) n += test(at(x, y)) ? 1 : 0;
+  }
+  return n;
+}
+
+Box ReadBack::extent(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const {
+  Box box;
+  for (int y = y0; y < y1; ++y) {
+    for (int x = x0; x < x1; ++x) {
+      if (test(at(x, y))) {
+        box = {std::min(box.left, x), std::max(box.right, x), std::min(box.bottom, y), std::max(box.top, y)};
+      }
+    }
+  }
+  return box;
+}
+
+int ReadBack::darkest(int x0, int x1, int y0, int y1) const {
+  int least = 255;
+  for (int y = y0; y < y1; ++y) {
+    for (int x = x0; x < x1; ++x) least = std::min<int>(least, at(x, y).r);
+  }
+  return least;
 }
 
 ReadBack readBackBuffer() {
@@ -17,6 +44,8 @@ ReadBack readBackBuffer() {
   glReadPixels(0, 0, captureWidth, captureHeight, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
   return picture;
 }
+
+ReadBack capturedFrame() { return {capturedPixels()}; }
 
 void freshCanvas(float grey) {
   glViewport(0, 0, captureWidth, captureHeight);
@@ -60,17 +89,6 @@ bool near(Rgb actual, int r, int g, int b, int tolerance) {
 }
 
 int pixelsOtherThan(const ReadBack& picture, int level, int tolerance) {
-  int count = 0;
-  for (int y = 0; y < captureHeight; ++y) {
-    for (int x = 0; x < captureWidth; ++x)
-      count += near(picture.at(x, y), level, level, level, tolerance) ? 0 : 1;
-  }
-  return count;
-}
-
-// GLUT opens one window per process: every drawing test shares it.
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  captureStart();
-  return RUN_ALL_TESTS();
+  return picture.count(0, captureWidth, 0, captureHeight,
+                       [&](Rgb c) { return !near(c, level, level, level, tolerance); });
 }

@@ -1,23 +1,37 @@
 #pragma once
-// Reading back what was drawn into the 800 x 600 back buffer, and a clean
-// canvas to draw on.
+// Reading back what was drawn into the 800 x 600 window and probing it, and a
+// clean canvas to draw on. Pixels are in window coordinates from the bottom
+// left.
 #include <GL/gl.h>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "tools/capture/captureDriver.h"
 
-// RGB pixels, rows from the bottom up, as glReadPixels gives them.
+struct Box {
+  int left = captureWidth, right = -1, bottom = captureHeight, top = -1;
+};
+
+// RGB pixels, rows from the bottom up, as glReadPixels gives them. Over
+// [x0, x1) x [y0, y1): the pixels for which `test` holds, their bounding
+// box, the least red level.
 struct ReadBack {
   std::vector<uint8_t> rgb;
 
   Rgb at(int x, int y) const;
   bool lit(int x, int y) const { return at(x, y).r + at(x, y).g + at(x, y).b > 0; }
+  int count(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const;
+  Box extent(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const;
+  int darkest(int x0, int x1, int y0, int y1) const;
 };
 
+// What the back buffer holds now.
 ReadBack readBackBuffer();
+// The last frame the capture driver saw swapped to the screen.
+ReadBack capturedFrame();
 
 // Full-window viewport, identity projection and model-view, blending,
 // smoothing, depth test and culling off, line width 1, cleared to the grey.

@@ -60,7 +60,7 @@ TEST(FieldScenesInCapture, GravityFadesInAndShowsThreeImages) {
   const auto [dimProbed, dimMatching] = greyProbes(0.05f * gravityTimers.fade, 40);
   EXPECT_GT(dimProbed, 10);
   EXPECT_GE(dimMatching, dimProbed * 8 / 10);
-  EXPECT_GT(Shot().count(0, captureWidth, 125, captureHeight, [](Rgb c) { return c.r >= c.g + 4; }), 100);
+  EXPECT_GT(capturedFrame().count(0, captureWidth, 125, captureHeight, [](Rgb c) { return c.r >= c.g + 4; }), 100);
 
   ASSERT_TRUE(runUntil(8, 5250, 30));
   // Past 200 ms no overlay: every smooth part shows its grey.
@@ -99,7 +99,7 @@ bool isEmpty(int i, int j) { return !isWall(i, j) && sandGrid.sand[i][j] == 0; }
 bool isGrain(int i, int j) { return !isWall(i, j) && sandGrid.sand[i][j] == 1; }
 
 int pixelsAroundThePanel() {
-  const Shot f;
+  const ReadBack f = capturedFrame();
   auto drawn = [](Rgb c) { return !background(c); };
   return f.count(560, 760, 200, 400, drawn) - f.count(590, 730, 230, 370, drawn);
 }
@@ -124,7 +124,7 @@ TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   // risen to 50: fade 0.0625, and where the copies overlap only 0.3 of the
   // grey is left.
   ASSERT_TRUE(runUntil(71, start + 3300, 10));
-  const Shot f;
+  const ReadBack f = capturedFrame();
   const int end = captionEnd() + 9;
   EXPECT_EQ(f.count(0, 560, 0, captureHeight, ink), f.count(24, end, 272, 343, ink));
   EXPECT_LT(f.darkest(24, end, 272, 343), 70);
@@ -149,8 +149,8 @@ TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   // grey since 6.4 s: the background alone.
   ASSERT_TRUE(runUntil(71, start + 8300, 10));
   EXPECT_EQ(pixelsAroundThePanel(), 0);
-  EXPECT_EQ(Shot().count(0, 560, 0, captureHeight, ink), 0);
-  EXPECT_EQ(Shot().count(590, 730, 230, 370, [](Rgb c) { return !background(c, 1); }), 0);
+  EXPECT_EQ(capturedFrame().count(0, 560, 0, captureHeight, ink), 0);
+  EXPECT_EQ(capturedFrame().count(590, 730, 230, 370, [](Rgb c) { return !background(c, 1); }), 0);
 }
 
 }  // namespace

@@ -17,47 +17,10 @@ bool runUntil(int entry, int32_t ms, int fps) {
   return false;
 }
 
-bool near(Rgb c, int r, int g, int b, int tolerance) {
-  return std::abs(c.r - r) <= tolerance && std::abs(c.g - g) <= tolerance && std::abs(c.b - b) <= tolerance;
-}
-
 bool background(Rgb c, int tolerance) { return near(c, 178, 184, 186, tolerance); }
 
-Rgb Shot::at(int x, int y) const {
-  const size_t k = 3 * (static_cast<size_t>(y) * captureWidth + static_cast<size_t>(x));
-  return {rgb[k], rgb[k + 1], rgb[k + 2]};
-}
-
-int Shot::count(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const {
-  int n = 0;
-  for (int y = y0; y < y1; ++y) {
-    for (int x = x0; x < x1; ++x) n += test(at(x, y)) ? 1 : 0;
-  }
-  return n;
-}
-
-Box Shot::extent(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const {
-  Box box;
-  for (int y = y0; y < y1; ++y) {
-    for (int x = x0; x < x1; ++x) {
-      if (test(at(x, y))) {
-        box = {std::min(box.left, x), std::max(box.right, x), std::min(box.bottom, y), std::max(box.top, y)};
-      }
-    }
-  }
-  return box;
-}
-
-int Shot::darkest(int x0, int x1, int y0, int y1) const {
-  int least = 255;
-  for (int y = y0; y < y1; ++y) {
-    for (int x = x0; x < x1; ++x) least = std::min<int>(least, at(x, y).r);
-  }
-  return least;
-}
-
-void expectCaptionFrom(const Shot& shot, double x, int x0, int x1) {
-  const Box box = shot.extent(x0, x1, 150, 450, [](Rgb c) { return c.r <= 150 && std::abs(c.r - c.b) <= 12; });
+void expectCaptionFrom(const ReadBack& frame, double x, int x0, int x1) {
+  const Box box = frame.extent(x0, x1, 150, 450, [](Rgb c) { return c.r <= 150 && std::abs(c.r - c.b) <= 12; });
   EXPECT_TRUE(box.left >= x && box.left <= x + 12) << box.left;
   EXPECT_TRUE(box.top >= 327 && box.top <= 333) << box.top;
 }

@@ -1,11 +1,9 @@
 #pragma once
 // The Timeline run on the virtual clock to a moment of an entry, and what the
-// scene tests read from the frame there, in window pixels from the bottom left.
+// scene tests check in the frames there.
 #include <cstdint>
-#include <functional>
-#include <vector>
 
-#include "tools/capture/captureDriver.h"
+#include "tests/gl/glProbe.h"
 
 // The last cycle run.
 extern CaptureCycle current;
@@ -14,28 +12,13 @@ extern CaptureCycle current;
 // the pictures and the soundtrack. False once the Timeline is past the entry.
 bool runUntil(int entry, int32_t ms, int fps);
 
-bool near(Rgb c, int r, int g, int b, int tolerance);
 // The grid scenes' background grey, (0.7, 0.72, 0.73).
 bool background(Rgb c, int tolerance = 0);
-
-struct Box {
-  int left = captureWidth, right = -1, bottom = captureHeight, top = -1;
-};
-
-// A copy of the frame on screen. Over [x0, x1) x [y0, y1): the pixels for
-// which `test` holds, their bounding box, the least red level.
-struct Shot {
-  std::vector<uint8_t> rgb = capturedPixels();
-  Rgb at(int x, int y) const;
-  int count(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const;
-  Box extent(int x0, int x1, int y0, int y1, const std::function<bool(Rgb)>& test) const;
-  int darkest(int x0, int x1, int y0, int y1) const;
-};
 
 // A caption at its darkest: its grey strokes between columns x0 and x1 stand
 // from the pen at x (555 of 1200 units up, window y 277.5) 100 units high,
 // plus the shake of up to 4 pixels.
-void expectCaptionFrom(const Shot& shot, double x, int x0, int x1);
+void expectCaptionFrom(const ReadBack& frame, double x, int x0, int x1);
 
 // A timer pair rising at `rate` per ms to 1, then falling back as fast: its
 // value t ms in.

@@ -1,3 +1,4 @@
+// The logo scenes' pendulum, stepped alone and through the shared idle.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,30 +12,19 @@
 
 namespace {
 
-class PendulumTest : public testing::Test {
- protected:
-  void SetUp() override {
-    resetSequencer();
-    pendulum = {};
-    installRecordingSeam();
-  }
-  // The short pendulum of the logo scenes, released from 2.5 rad at rest.
-  static void logoStart() {
-    pendulum.pendulumGravity = 9.800000190734863;
-    pendulum.pendulumLength = 0.2;
-    pendulum.pendulumTimeScale = 0.0010000000474974513;
-    pendulum.pendulumSpeed = 0.0;
-    pendulum.pendulumAngle = 2.5;
-  }
-};
+// The short pendulum of the logo scenes, released from `angle` at `speed`.
+void logoStart(double angle, double speed = 0.0) {
+  pendulum = {angle, speed, 9.800000190734863, 0.2, 0.0010000000474974513};
+}
 
-TEST_F(PendulumTest, OneStepFromTheLogoStart) {
-  logoStart();
-  // The shared idle steps by the cycle's frameMs.
+TEST(Pendulum, OneStepOfTheSharedIdleUsesTheCyclesFrameTime) {
+  installRecordingSeam();
+  logoStart(2.5);
   SequencerState cycle;
   cycle.frameMs = 17;
   resetSequencer(cycle);
   idlePendulum();
+  resetSequencer();
   // step = 17 * 0.1f * 0.001f = 0.00170000014 (single precision)
   // speed = sin(2.5) * 9.8 / 0.2 * step = 0.0498527346...
   // angle = 2.5 + step * speed = 2.50008474965...
@@ -47,52 +37,34 @@ TEST_F(PendulumTest, OneStepFromTheLogoStart) {
   EXPECT_EQ(seamRecord.redisplays, 1);
 }
 
-TEST_F(PendulumTest, StillCycleChangesNothingButStillRedraws) {
-  logoStart();
-  pendulum.pendulumAngle = std::numbers::pi;
-  pendulum.pendulumSpeed = 3.0;
+TEST(Pendulum, StillAndBackwardStepsAndRestBeforeItIsSetUp) {
+  // At the bottom (pi) there is no pull: a 0 ms step changes nothing, a
+  // negative one moves back by step * speed.
+  logoStart(std::numbers::pi, 5.0);
   stepPendulum(0);
-  EXPECT_EQ(pendulum.pendulumAngle, std::numbers::pi);
-  EXPECT_EQ(pendulum.pendulumSpeed, 3.0);
-  // Straight down at pi.
+  EXPECT_TRUE(pendulum.pendulumAngle == std::numbers::pi && pendulum.pendulumSpeed == 5.0);
   EXPECT_NEAR(pendulum.pendulumX, 0.0f, 1e-7f);
   EXPECT_FLOAT_EQ(pendulum.pendulumY, -0.2f);
-}
-
-TEST_F(PendulumTest, NegativeStepRunsBackwards) {
-  logoStart();
-  pendulum.pendulumAngle = std::numbers::pi;
-  pendulum.pendulumSpeed = 5.0;
   stepPendulum(-17);
-  EXPECT_FLOAT_EQ(pendulum.pendulumStep, -0.0017000001f);
-  // At the bottom there is no pull, so it moves back by step * speed.
   EXPECT_NEAR(pendulum.pendulumAngle, std::numbers::pi - 0.0085, 1e-8);
-}
-
-TEST_F(PendulumTest, AtRestBeforeAnyLogoScene) {
+  // No length yet: it stays at rest instead of dividing zero by zero.
+  pendulum = {};
   for (int n = 0; n < 10; ++n) stepPendulum(17);
-  EXPECT_EQ(pendulum.pendulumAngle, 0.0);
-  EXPECT_EQ(pendulum.pendulumSpeed, 0.0);
-  EXPECT_EQ(pendulum.pendulumX, 0.0f);
-  EXPECT_EQ(pendulum.pendulumY, 0.0f);
+  EXPECT_TRUE(pendulum.pendulumAngle == 0.0 && pendulum.pendulumX == 0.0f && pendulum.pendulumY == 0.0f);
 }
 
-TEST_F(PendulumTest, SwingsBetweenItsTurningPoints) {
-  logoStart();
-  double low = pendulum.pendulumAngle;
-  double high = low;
+TEST(Pendulum, SwingsOutAsFarOnTheOtherSide) {
   // About six full swings: the small-angle period is 2 pi sqrt(0.2 / 9.8) =
   // 0.9 s of pendulum time, and each step is 0.0017 s of it.
+  logoStart(2.5);
+  double low = 2.5, high = 2.5;
   for (int n = 0; n < 3000; ++n) {
     stepPendulum(17);
-    ASSERT_FALSE(std::isnan(pendulum.pendulumAngle));
     low = std::min(low, pendulum.pendulumAngle);
     high = std::max(high, pendulum.pendulumAngle);
   }
-  // Energy is kept: it swings out as far on the other side of pi.
-  const double mirror = 2.0 * std::numbers::pi - 2.5;
   EXPECT_GT(low, 2.5 - 2e-3);
-  EXPECT_NEAR(high, mirror, 2e-3);
+  EXPECT_NEAR(high, 2.0 * std::numbers::pi - 2.5, 2e-3);
 }
 
 }  // namespace
