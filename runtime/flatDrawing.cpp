@@ -5,7 +5,7 @@
 #include "runtime/screen.h"
 
 void windowViewport() {
-  glViewport(0, 0, static_cast<GLsizei>(screenWidth), static_cast<GLsizei>(screenHeight));
+  layoutViewport(0, 0, static_cast<int>(screenWidth), static_cast<int>(screenHeight));
 }
 
 void blendOverScene() {

@@ -7,6 +7,7 @@
 
 #include "platform/audio.h"
 #include "runtime/music.h"
+#include "runtime/screen.h"
 #include "runtime/sequencer.h"
 
 namespace {
@@ -39,7 +40,7 @@ void drawSpectrum() {
   gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
   glMatrixMode(GL_MODELVIEW);
 
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   glDisable(GL_LINE_SMOOTH);
   blendOverScene();
 
@@ -68,7 +69,7 @@ void drawSceneDecor(float f) {
   const float k = 1.0f - f;
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glLineWidth(3.0f);
+  layoutLineWidth(3.0f);
   // The rectangles grow from their base size as the fade clears, and fade
   // out with it; the smaller two fade faster.
   const float alphas[3] = {f, f * f, f * f * f};

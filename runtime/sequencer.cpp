@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/glutSeam.h"
 #include "platform/random.h"
+#include "runtime/screen.h"
 #include "runtime/sharedCallbacks.h"
 #include "runtime/viewControls.h"
 
@@ -91,7 +92,12 @@ void idleTrampoline() {
 
 void displayTrampoline() { state.currentEntry.display(); }
 
-void reshapeTrampoline(int width, int height) { state.currentEntry.reshape(width, height); }
+// The scene's reshape sees the layout's size; the window's own is kept for
+// mapping layout pixels into it.
+void reshapeTrampoline(int width, int height) {
+  setWindowSize(width, height);
+  state.currentEntry.reshape(static_cast<int>(screenWidth), static_cast<int>(screenHeight));
+}
 
 void keyboardHandler(unsigned char key, int, int) {
   ViewControls& view = viewControls;

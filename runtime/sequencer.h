@@ -62,6 +62,7 @@ void activateNextEntry();
 // The callbacks registered with GLUT.
 void idleTrampoline();
 void displayTrampoline();
+// Takes the window's size; the scene's reshape receives the layout's.
 void reshapeTrampoline(int width, int height);
 void keyboardHandler(unsigned char key, int x, int y);
 

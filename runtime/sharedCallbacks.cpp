@@ -3,12 +3,13 @@
 #include <GL/glu.h>
 
 #include "platform/glutSeam.h"
+#include "runtime/screen.h"
 #include "runtime/sequencer.h"
 #include "runtime/stateDump.h"
 #include "sim/pendulum.h"
 
 void reshapeUnitOrtho(int width, int height) {
-  glViewport(0, 0, width, height);
+  layoutViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluOrtho2D(-1.0, 1.0, -1.0, 1.0);
@@ -16,7 +17,7 @@ void reshapeUnitOrtho(int width, int height) {
 }
 
 void reshapeFluidView(int width, int height) {
-  glViewport(0, 0, width, height);
+  layoutViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluOrtho2D(-1.0, 1.0, 0.0, 1.0);

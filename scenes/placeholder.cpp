@@ -6,6 +6,7 @@
 
 #include "platform/glutSeam.h"
 #include "runtime/frameFinish.h"
+#include "runtime/screen.h"
 #include "runtime/sequencer.h"
 #include "runtime/text.h"
 
@@ -20,7 +21,7 @@ void placeholderDisplay() {
   std::snprintf(number, sizeof number, "%d", sequencer.currentNumber);
   // The number centred on a 1000 x 750 drawing area, in light grey.
   const float width = static_cast<float>(strokeTextWidth(number));
-  glLineWidth(3.0f);
+  layoutLineWidth(3.0f);
   drawPlainText({.colour = {0.8f, 0.8f, 0.8f},
                  .view = {0.0f, 1000.0f, 0.0f, 750.0f},
                  .x = (1000.0f - width) * 0.5f,

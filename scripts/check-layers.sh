@@ -3,7 +3,9 @@
 # the bottom: platform, sim, runtime, scenes, show (docs/ARCHITECTURE.md). A
 # file may include its own layer and those below; tools/, tests/ and bench/
 # stand beside the layers and may include any of them. The simulations also
-# stay free of OpenGL and GLUT.
+# stay free of OpenGL and GLUT, and the drawing sets viewports, line widths and
+# point sizes in layout pixels (runtime/screen.h) so that any window size
+# shows the same picture.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -41,8 +43,13 @@ for file in $(find platform sim runtime scenes show -name '*.h' -o -name '*.cpp'
   fi
 done
 
+while IFS= read -r hit; do
+  echo "$hit: use layoutViewport, layoutLineWidth or layoutPointSize (runtime/screen.h)"
+  failures=$((failures + 1))
+done < <(grep -rnE '\bgl(Viewport|LineWidth|PointSize)\(' runtime scenes show | grep -v '^runtime/screen.cpp:' || true)
+
 if [ "$failures" -ne 0 ]; then
-  echo "check-layers: $failures include(s) against the layering"
+  echo "check-layers: $failures place(s) against the layering"
   exit 1
 fi
-echo "check-layers: every include runs downwards"
+echo "check-layers: every include runs downwards and every viewport is in layout pixels"

@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 
 #include "platform/random.h"
+#include "runtime/screen.h"
 #include "runtime/text.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr float shakeScale = 3.2124746e-07f;
 void drawCreditCaption(const CaptionLayout& layout, const char* text) {
   const float f = layout.fade;
   const OrthoView& view = layout.view;
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   glEnable(GL_BLEND);
   glEnable(GL_LINE_SMOOTH);
   for (int copy = 0; copy < 5; ++copy) {

@@ -83,7 +83,7 @@ struct IntroLook {
 // the previous frame left.
 void drawIntro(const IntroLook& look) {
   clearToGrey();
-  glViewport(static_cast<int>(screenWidth * 0.5f - 75.0f), static_cast<int>(screenHeight * 0.5f - 225.0f), 150,
+  layoutViewport(static_cast<int>(screenWidth * 0.5f - 75.0f), static_cast<int>(screenHeight * 0.5f - 225.0f), 150,
              300);
 
   glColor3f(1.0f, 1.0f, 1.0f);
@@ -91,7 +91,7 @@ void drawIntro(const IntroLook& look) {
 
   // One red column per inner point 1..198, from the ground to the lifted surface.
   const FluidState& f = fluid;
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   glBegin(GL_LINES);
   for (int k = 0; k <= 197; ++k) {
     const double x = (2.0 * k + 2.0) * 0.005 - 1.0;
@@ -104,14 +104,14 @@ void drawIntro(const IntroLook& look) {
 
   if (look.strip >= 0.0f) drawLabelStrip(look.strip);
 
-  glLineWidth(1.0f);
+  layoutLineWidth(1.0f);
   glColor3f(0.95f, 0.25f, 0.25f);
   drawOutline(-0.97f, 0.02f, 0.98f, 0.99f);
 
   if (look.smoothOff) glDisable(GL_LINE_SMOOTH);
 
   // The rim, with the right side and the foot drawn twice.
-  glLineWidth(3.0f);
+  layoutLineWidth(3.0f);
   glColor3f(1.0f, 1.0f, 1.0f);
   drawOutline(-1.0f, -0.15f, 1.0f, 1.0f);
   glBegin(GL_LINE_STRIP);
@@ -179,9 +179,9 @@ void fluidOutroDisplay() {
 }
 
 void drawFluidPanel() {
-  glViewport(75, static_cast<int>(screenHeight * 0.5f - 75.0f - 37.0f), 150, 150);
+  layoutViewport(75, static_cast<int>(screenHeight * 0.5f - 75.0f - 37.0f), 150, 150);
   const FluidState& f = fluid;
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   glBegin(GL_LINES);
   for (int k = 0; k < fluidPoints - 1; ++k) {
     const double x = 2.0 * k * 0.005 - 1.0;
@@ -225,7 +225,7 @@ void fluidDisplay() {
 void drawFluidCard() {
   const FluidState& f = fluid;
   const double left = static_cast<double>(14.0f / screenWidth);
-  glLineWidth(6.0f);
+  layoutLineWidth(6.0f);
   for (int k = 0; k <= 192; ++k) {
     const double x = left + (8.0 + 2.0 * k) * 0.005 - 1.0;
     glBegin(GL_LINE_STRIP);

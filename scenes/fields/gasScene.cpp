@@ -21,7 +21,7 @@ namespace {
 // One point per cell, 3 pixels wide, in the cell's colour at the given alpha:
 // rows along x, columns along y, both spanning [-1, 1).
 void drawGasPoints(float alpha) {
-  glPointSize(3.0f);
+  layoutPointSize(3.0f);
   glBegin(GL_POINTS);
   for (int i = 0; i < gasSize; ++i) {
     for (int j = 0; j < gasSize; ++j) {
@@ -73,7 +73,7 @@ void gasDisplay() {
 
   // One cell per pixel, 150 to 300 pixels from the right edge, centred
   // vertically; drawn under the unit projection the last frame left.
-  glViewport(static_cast<GLint>(screenWidth - 300.0f), static_cast<GLint>(screenHeight * 0.5f - 75.0f), gasSize,
+  layoutViewport(static_cast<GLint>(screenWidth - 300.0f), static_cast<GLint>(screenHeight * 0.5f - 75.0f), gasSize,
              gasSize);
   drawGasPoints(gasTimers.fadeIn - gasTimers.fadeOut);
   windowViewport();

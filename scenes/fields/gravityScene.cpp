@@ -4,6 +4,7 @@
 
 #include "platform/glutSeam.h"
 #include "runtime/frameFinish.h"
+#include "runtime/screen.h"
 #include "runtime/sequencer.h"
 #include "runtime/stateDump.h"
 #include "sim/fields/gravity.h"
@@ -34,7 +35,7 @@ void gravityDisplay() {
   // Every second row and column; the large image sits right of centre, two
   // half-size copies one above the other at the left.
   glDisable(GL_POINT_SMOOTH);
-  glPointSize(3.0f);
+  layoutPointSize(3.0f);
   glBegin(GL_POINTS);
   for (int i = 1; i < gravityGridSize - 1; i += 2) {
     const float px = (static_cast<float>(i) / 1200.0f - 0.5f) * 4.0f + 1.78f;
@@ -61,7 +62,7 @@ void gravityDisplay() {
 void drawGravityCard() {
   const GravityField& g = gravity;
   glDisable(GL_POINT_SMOOTH);
-  glPointSize(2.0f);
+  layoutPointSize(2.0f);
   glBegin(GL_POINTS);
   for (int i = 1; i < gravityGridSize - 1; i += 2) {
     const float px = 2.0f * (static_cast<float>(i) / 300.0f - 0.5f);

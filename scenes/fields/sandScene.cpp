@@ -52,7 +52,7 @@ void sandIdle() {
 }
 
 void sandReshape(int width, int height) {
-  glViewport(0, 0, width, height);
+  layoutViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
@@ -65,7 +65,7 @@ void sandDisplay() {
 
   // One cell per pixel, 70 to 210 pixels from the right edge, centred
   // vertically.
-  glViewport(static_cast<int>(screenWidth - 210.0f), static_cast<int>(screenHeight * 0.5f - 70.0f), 140, 140);
+  layoutViewport(static_cast<int>(screenWidth - 210.0f), static_cast<int>(screenHeight * 0.5f - 70.0f), 140, 140);
   glEnable(GL_POINT_SMOOTH);
 
   // The glass fades in over 4 s and out over the next 4 s.
@@ -73,13 +73,13 @@ void sandDisplay() {
   const float alpha = s.fadeIn - s.fadeOut;
 
   blendOverScene();
-  glPointSize(3.0f);
+  layoutPointSize(3.0f);
   // Under the unit projection the previous frame's spectrum left.
   drawSandPoints(alpha);
 
   // A dark frame around the panel.
   loadUnitView();
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   glColor4f(0.3f, 0.3f, 0.3f, alpha);
   drawOutline(-1.0f, -1.0f, 1.0f, 1.0f);
 
@@ -100,7 +100,7 @@ void sandDisplay() {
 void drawSandCard() {
   glEnable(GL_POINT_SMOOTH);
   blendOverScene();
-  glPointSize(3.0f);
+  layoutPointSize(3.0f);
   drawSandPoints(1.0f);
 }
 

@@ -65,17 +65,17 @@ void voteDisplay() {
   glClearColor(0.7f, 0.72f, 0.73f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
   glEnable(GL_POINT_SMOOTH);
-  glPointSize(1.0f);
+  layoutPointSize(1.0f);
 
   // One cell per pixel at the left, centred vertically, under the unit
   // projection the last frame left.
-  glViewport(75, static_cast<GLint>(screenHeight * 0.5f - 75.0f), voteSize, voteSize);
+  layoutViewport(75, static_cast<GLint>(screenHeight * 0.5f - 75.0f), voteSize, voteSize);
   blendOverScene();
   drawVotePoints(alpha);
 
   // A light frame around the panel.
   loadUnitView();
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   glColor4f(0.9f, 0.9f, 0.9f, alpha);
   drawOutline(-1.0f, -1.0f, 1.0f, 1.0f);
   windowViewport();
