@@ -2,9 +2,13 @@
 // the 800 x 600 back buffer and probed.
 #include <gtest/gtest.h>
 
+#include "platform/audio.h"
+#include "platform/clock.h"
 #include "runtime/frameFinish.h"
+#include "runtime/music.h"
 #include "runtime/sequencer.h"
 #include "tests/gl/glProbe.h"
+#include "tests/support/toneMp3.h"
 
 namespace {
 
@@ -45,6 +49,32 @@ TEST(Spectrum, SilenceDrawsOneShortLinePerBinInTheLowerRightCorner) {
   };
   EXPECT_TRUE(near(darkestInRow(114), 46, 38, 31)) << show(darkestInRow(114));
   EXPECT_TRUE(near(darkestInRow(61), 10, 15, 20)) << show(darkestInRow(61));
+}
+
+TEST(Spectrum, ALoudBinHangsItsLineFurthestDownInItsOwnColumn) {
+  // A tone on bin 40 reads 0.5 there and 0.25 in bins 39 and 41 (the Hann
+  // window): all three lines reach below the screen's bottom. Bin b is drawn
+  // at x = 0.73 + (b - 1) / 320, window x 692 + 1.25 (b - 1): 739.5, 740.75
+  // and 742, two pixels wide, light the columns 738 to 742.
+  const std::vector<uint8_t> mp3 = toneMp3(audioSampleRate, 40, 40);
+  ASSERT_TRUE(audioInit());
+  music.musicStream = audioStreamFromMemory(mp3.data(), mp3.size());
+  ASSERT_TRUE(audioStreamPlay(music.musicStream));
+  advanceVirtualClock(500);
+  freshCanvas(0.0f);
+  drawSpectrum();
+  audioStreamFree(music.musicStream);
+  music = {};
+  const ReadBack picture = readBackBuffer();
+  double sum = 0.0;
+  int count = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 680; x < 800; ++x) {
+      if (picture.lit(x, y)) sum += x, ++count;
+    }
+  }
+  ASSERT_GT(count, 40 * 3);
+  EXPECT_NEAR(sum / count, 740.0, 0.5);
 }
 
 TEST(Spectrum, LeavesTheUnitProjectionBlendingAndItsColour) {

@@ -76,15 +76,17 @@ TEST_F(WorldStep, SpringPullsBothEndsTogether) {
 // back by m timeScale = -0.2 x 0.005.
 TEST_F(WorldStep, SpherePairsExchangeOrReflect) {
   Particle* a = ball({}, {1.0, 0.0, 0.0}, 0.05f, 0, 0.5f);
-  Particle* b = ball({0.1, 0.0, 0.0}, {}, 0.05f);
+  Particle* b = ball({0.1, 0.0, 0.0}, {-0.5, 0.0, 0.0}, 0.05f);
   collideBoxed(world.particles, world.spheres);
-  EXPECT_NEAR(a->velocity.x, 0.0, 1e-7);
-  EXPECT_NEAR(b->velocity.x, 0.5, 1e-7);
+  EXPECT_NEAR(a->velocity.x, -0.5, 1e-7);  // b's velocity, times b's bounce 1
+  EXPECT_NEAR(b->velocity.x, 0.5, 1e-7);   // a's, times a's bounce 0.5
   EXPECT_NEAR(a->position.x, -0.001, 1e-9);
 
+  // A fixed sphere ahead of the ball in the list is still met: every
+  // ordered pair is visited.
   startWorldLists(0);
-  a = ball({}, {1.0, 0.0, 0.0}, 0.05f);
   appendSphere(world.spheres, 0.05f, {0.1, 0.0, 0.0}, 0.5f, SphereActive, nullptr);
+  a = ball({}, {1.0, 0.0, 0.0}, 0.05f);
   collideBoxed(world.particles, world.spheres);
   EXPECT_NEAR(a->velocity.x, -0.5, 1e-7);
   EXPECT_NEAR(a->position.x, -0.001, 1e-9);
