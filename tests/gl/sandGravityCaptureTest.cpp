@@ -129,6 +129,8 @@ TEST(FieldScenesInCapture, SandPanelFadesInAndOutInItsViewport) {
   EXPECT_EQ(f.count(0, 560, 0, captureHeight, ink), f.count(24, end, 272, 343, ink));
   EXPECT_LT(f.darkest(24, end, 272, 343), 70);
   EXPECT_GE(f.extent(24, end, 272, 343, ink).right, captionEnd() - 8);
+  // Its first stroke, the m's stem, about 8 units right of the pen: x 33.
+  EXPECT_NEAR(f.extent(0, end, 272, 343, ink).left, 33, 2);
 
   ASSERT_TRUE(runUntil(71, start + 4100, 10));
   EXPECT_EQ(pixelsAroundThePanel(), 0);
