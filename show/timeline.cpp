@@ -139,9 +139,9 @@ void buildTimeline() {
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 12000);          // 95
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 14700);          // 96
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 20000);             // 97 human body card
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 25000);                 // 98 rope card
+  add(sceneInit, ropeIdle, ropeReshape, sceneDisplay, 25000);                   // 98 rope card
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 30000);          // 99 bibliography
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 35000);             // 100 pendulum card
+  add(sceneInit, idleCradleCard, reshapeUnitOrtho, sceneDisplay, 35000);        // 100 pendulum card
   add(sceneInit, gravityCardIdle, reshapeUnitOrtho, sceneDisplay, 40000);       // 101 gravity card
   add(sceneInit, gasIdle, reshapeUnitOrtho, sceneDisplay, 45000);               // 102 gas card
   add(sceneInit, fluidCardIdle, reshapeFluidView, sceneDisplay, 50000);         // 103 fluid card

@@ -15,6 +15,8 @@
 #include "scenes/fields/sandScene.h"
 #include "scenes/fields/voteScene.h"
 #include "scenes/loading/loadingScene.h"
+#include "scenes/planar/ropeScene.h"
+#include "scenes/spatial/cradleScene.h"
 #include "scenes/titles/titleCards.h"
 #include "show/timeline.h"
 
@@ -103,10 +105,38 @@ TEST_F(TimelineTest, GridAndFieldScenesAndTheirCardIdles) {
     EXPECT_TRUE(e.init == s.init && e.idle == s.idle && e.reshape == s.reshape && e.display == s.display)
         << "entry " << s.number;
   }
+  EXPECT_EQ(entry(100).idle, &idleCradleCard);
   EXPECT_EQ(entry(101).idle, &gravityCardIdle);
+  EXPECT_TRUE(entry(73).init == ropeInit && entry(73).idle == ropeIdle && entry(73).reshape == ropeReshape &&
+              entry(73).display == ropeDisplay);
   EXPECT_EQ(entry(102).idle, &gasIdle);
   EXPECT_EQ(entry(103).idle, &fluidCardIdle);
   EXPECT_EQ(entry(104).idle, &sandIdle);
+}
+
+// The pendulum rows: one idle for all, the unit reshape, and per entry its
+// shot's init and its layout's display.
+TEST_F(TimelineTest, PendulumShotsAndLayouts) {
+  const std::vector<std::pair<InitFn, DisplayFn>> shots = {
+      {initCradleShow, displayCradleMain},         {initShotZoom, displayCradleMainPlain},
+      {initShotFreeze, displayCradleMain},         {initShotLayouts, displayCradleGrid},
+      {initShotLayouts, displayCradleFramed},      {initShotLayouts, displayCradleColumn1},
+      {initShotLayouts, displayCradleColumn2},     {initShotLayouts, displayCradleColumn3},
+      {initShotHeavyBall, displayCradleMainPlain}, {initShotTwoBalls, displayCradleMain},
+      {initShotWide, displayCradleMain},           {initShotWide, displayCradleMain},
+      {initShotAtScale05, displayCradleMain},      {initShotAtScale03, displayCradleMain},
+      {initShotAtScale01, displayCradleMain},      {initShotRoll, displayCradleMain}};
+  for (int n = 27; n <= 42; ++n) {
+    const SceneEntry& e = entry(n);
+    EXPECT_TRUE(e.init == shots[static_cast<size_t>(n - 27)].first &&
+                e.display == shots[static_cast<size_t>(n - 27)].second)
+        << "entry " << n;
+  }
+  EXPECT_TRUE(entry(19).init == initCradleGlimpse && entry(19).display == displayCradleGlimpse);
+  EXPECT_TRUE(entry(21).init == initCradleCloseUp && entry(21).display == displayCradleCloseUp);
+  for (int n : {19, 21, 27, 34, 42}) {
+    EXPECT_TRUE(entry(n).idle == idleCradle && entry(n).reshape == reshapeUnitOrtho) << "entry " << n;
+  }
 }
 
 // Entries that borrow a callback of an earlier entry: {entry, lender}.
@@ -138,7 +168,8 @@ TEST_F(TimelineTest, BorrowedCallbacksAreTheLendersOwn) {
 
 // Every entry whose scene is built; the rest still show the placeholder.
 TEST_F(TimelineTest, OnlyTheEntriesStillToBeBuiltShowThePlaceholder) {
-  const std::vector<int> built = {1, 2, 3, 4, 5, 8, 70, 71, 72, 74, 90, 91};
+  const std::vector<int> built = {1,  2,  3,  4,  5,  8,  19, 21, 27, 28, 29, 30, 31, 32, 33, 34, 35,
+                                  36, 37, 38, 39, 40, 41, 42, 70, 71, 72, 73, 74, 90, 91};
   for (int n = 1; n <= timelineLength; ++n) {
     EXPECT_NE(entryIsPlaceholder(n), std::count(built.begin(), built.end(), n) == 1) << "entry " << n;
   }
