@@ -75,7 +75,7 @@ void drawRopeScene(float springGrey) {
   drawRectangle(-1.0f, -1.0f, 1.0f, 1.0f);
   glPushMatrix();
 
-  glLineWidth(1.0f);
+  layoutLineWidth(1.0f);
   glColor3f(springGrey, springGrey, springGrey);
   for (const PlanarSpring* s = w.springs; s != nullptr; s = s->next) {
     if ((s->kind & drawnSpring) == 0) continue;
@@ -87,7 +87,7 @@ void drawRopeScene(float springGrey) {
 
   // The walls, 0.01 outside the box.
   glColor3f(1.0f, 1.0f, 1.0f);
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   drawOutline(w.minX - 0.01f, w.minY - 0.01f, w.maxX + 0.01f, w.maxY + 0.01f);
 
   for (const PlanarCircle* c = w.circles; c != nullptr; c = c->next) {
@@ -104,7 +104,7 @@ void drawRopeScene(float springGrey) {
   }
 
   glColor3f(1.0f, 0.9f, 0.7f);
-  glPointSize(2.0f);
+  layoutPointSize(2.0f);
   glEnable(GL_POINT_SMOOTH);
   glBegin(GL_POINTS);
   for (const PlanarParticle* p = w.particles; p != nullptr; p = p->next) {
@@ -115,7 +115,7 @@ void drawRopeScene(float springGrey) {
   glEnd();
 
   // Each moving particle's velocity over 0.006 time units, 70 times longer.
-  glLineWidth(1.0f);
+  layoutLineWidth(1.0f);
   constexpr uint32_t arrowFlags = PlanarParticleCollides | arrowMark | PlanarParticleHidden;
   for (const PlanarParticle* p = w.particles; p != nullptr; p = p->next) {
     if ((p->flags & arrowFlags) != (PlanarParticleCollides | arrowMark)) continue;
@@ -137,7 +137,7 @@ void drawRopeScene(float springGrey) {
 void drawPanelFrame() {
   blendOverScene();
   loadUnitView();
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   glColor4f(0.1f, 0.1f, 0.1f, ropeTimers.fadeIn - ropeTimers.fadeOut);
   drawOutline(-1.0f, -1.0f, 1.0f, 1.0f);
 }
@@ -167,7 +167,7 @@ void ropeIdle() {
 
 void ropeReshape(int width, int height) {
   const PlanarWorld& w = planarWorld;
-  glViewport(0, 0, width, height);
+  layoutViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluOrtho2D(w.minX, w.maxX, w.minY, w.maxY);
@@ -179,7 +179,7 @@ void ropeDisplay() {
 
   glClearColor(panelGrey[0], panelGrey[1], panelGrey[2], 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
-  glViewport(605, 225, 150, 150);
+  layoutViewport(605, 225, 150, 150);
   glDisable(GL_CULL_FACE);
   loadUnitView();
   drawRopeScene(0.1f);

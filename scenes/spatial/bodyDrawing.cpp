@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "runtime/screen.h"
 #include "sim/spatial/world.h"
 
 namespace {
@@ -70,7 +71,7 @@ void drawBox() {
 
 void drawSprings() {
   glDisable(GL_LIGHTING);
-  glLineWidth(1.0f);
+  layoutLineWidth(1.0f);
   glColor3f(1.0f, 1.0f, 1.0f);
   // The head spring joins the head particle to itself and shows nothing.
   for (const Spring* s = world.springs; s != nullptr; s = s->next) {
@@ -83,7 +84,7 @@ void drawSprings() {
 
 void drawVelocityArrows() {
   glDisable(GL_LIGHTING);
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   const double timeScale = world.timeScale;
   for (const Particle* p = world.particles; p != nullptr; p = p->next) {
     if (!isDrawn(*p)) continue;
@@ -98,7 +99,7 @@ void drawParticlePoints() {
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_BLEND);
   glColor3f(0.7f, 0.6f, 0.5f);
-  glPointSize(2.0f);
+  layoutPointSize(2.0f);
   glBegin(GL_POINTS);
   for (const Particle* p = world.particles; p != nullptr; p = p->next) {
     if (isDrawn(*p)) vertex(p->position);

@@ -181,7 +181,7 @@ void viewRowKeepingMatrix(const Camera& camera) {
   glPopMatrix();
 }
 
-void viewport(const PixelRect& r) { glViewport(r.x, r.y, r.width, r.height); }
+void viewport(const PixelRect& r) { layoutViewport(r.x, r.y, r.width, r.height); }
 
 // The (0, 1) x (0, 1) square over the current viewport, for frames.
 void unitSquareOverlay() {
@@ -195,10 +195,10 @@ void unitSquareOverlay() {
 // The small second view in the lower left of the main display, with a bevel
 // around it. The light is still the main view's, and still on.
 void drawInset() {
-  glViewport(static_cast<int>(screenWidth / 8.0f), static_cast<int>(screenHeight / 8.0f),
+  layoutViewport(static_cast<int>(screenWidth / 8.0f), static_cast<int>(screenHeight / 8.0f),
              static_cast<int>(screenWidth / 4.0f), static_cast<int>(screenHeight / 4.0f));
   viewRowKeepingMatrix({.lens = Lens::Inset});
-  glLineWidth(3.0f);
+  layoutLineWidth(3.0f);
   unitSquareOverlay();
   glColor3f(1.0f, 1.0f, 1.0f);
   glBegin(GL_LINE_STRIP);
@@ -273,7 +273,7 @@ void columnDisplay(int smallViews, float frameWidth) {
   }
   viewport(columnMainView());
   viewRowKeepingMatrix({});
-  glLineWidth(frameWidth);
+  layoutLineWidth(frameWidth);
   unitSquareOverlay();
   glColor3f(1.0f, 1.0f, 1.0f);
   glBegin(GL_LINE_STRIP);
@@ -432,7 +432,7 @@ void displayCradleGrid() {
   // Both columns alike: the bottom row at half size and half the angles.
   for (int i = 0; i < 2; ++i) {
     for (int j = 0; j < 2; ++j) {
-      glViewport(static_cast<int>(static_cast<float>(i) * screenWidth / 2.0f),
+      layoutViewport(static_cast<int>(static_cast<float>(i) * screenWidth / 2.0f),
                  static_cast<int>(static_cast<float>(j) * screenHeight / 2.0f), static_cast<int>(screenWidth / 2.0f),
                  static_cast<int>(screenHeight / 2.0f));
       viewRowKeepingMatrix({.a = (j + 1) * 0.5});
