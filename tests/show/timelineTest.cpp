@@ -99,6 +99,7 @@ TEST_F(TimelineTest, GridAndFieldScenesAndTheirCardIdles) {
                           {70, gasInit, gasIdle, gasReshape, gasDisplay},
                           {71, sandInit, sandIdle, sandReshape, sandDisplay},
                           {72, voteInit, voteIdle, voteReshape, voteDisplay},
+                          {73, ropeInit, ropeIdle, ropeReshape, ropeDisplay},
                           {74, fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay}};
   for (const Slots& s : scenes) {
     const SceneEntry& e = entry(s.number);
@@ -107,36 +108,9 @@ TEST_F(TimelineTest, GridAndFieldScenesAndTheirCardIdles) {
   }
   EXPECT_EQ(entry(100).idle, &idleCradleCard);
   EXPECT_EQ(entry(101).idle, &gravityCardIdle);
-  EXPECT_TRUE(entry(73).init == ropeInit && entry(73).idle == ropeIdle && entry(73).reshape == ropeReshape &&
-              entry(73).display == ropeDisplay);
   EXPECT_EQ(entry(102).idle, &gasIdle);
   EXPECT_EQ(entry(103).idle, &fluidCardIdle);
   EXPECT_EQ(entry(104).idle, &sandIdle);
-}
-
-// The pendulum rows: one idle for all, the unit reshape, and per entry its
-// shot's init and its layout's display.
-TEST_F(TimelineTest, PendulumShotsAndLayouts) {
-  const std::vector<std::pair<InitFn, DisplayFn>> shots = {
-      {initCradleShow, displayCradleMain},         {initShotZoom, displayCradleMainPlain},
-      {initShotFreeze, displayCradleMain},         {initShotLayouts, displayCradleGrid},
-      {initShotLayouts, displayCradleFramed},      {initShotLayouts, displayCradleColumn1},
-      {initShotLayouts, displayCradleColumn2},     {initShotLayouts, displayCradleColumn3},
-      {initShotHeavyBall, displayCradleMainPlain}, {initShotTwoBalls, displayCradleMain},
-      {initShotWide, displayCradleMain},           {initShotWide, displayCradleMain},
-      {initShotAtScale05, displayCradleMain},      {initShotAtScale03, displayCradleMain},
-      {initShotAtScale01, displayCradleMain},      {initShotRoll, displayCradleMain}};
-  for (int n = 27; n <= 42; ++n) {
-    const SceneEntry& e = entry(n);
-    EXPECT_TRUE(e.init == shots[static_cast<size_t>(n - 27)].first &&
-                e.display == shots[static_cast<size_t>(n - 27)].second)
-        << "entry " << n;
-  }
-  EXPECT_TRUE(entry(19).init == initCradleGlimpse && entry(19).display == displayCradleGlimpse);
-  EXPECT_TRUE(entry(21).init == initCradleCloseUp && entry(21).display == displayCradleCloseUp);
-  for (int n : {19, 21, 27, 34, 42}) {
-    EXPECT_TRUE(entry(n).idle == idleCradle && entry(n).reshape == reshapeUnitOrtho) << "entry " << n;
-  }
 }
 
 // Entries that borrow a callback of an earlier entry: {entry, lender}.
