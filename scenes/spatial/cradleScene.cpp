@@ -3,6 +3,8 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 #include "platform/glutSeam.h"
 #include "runtime/flatDrawing.h"
@@ -192,26 +194,24 @@ void unitSquareOverlay() {
   glLoadIdentity();
 }
 
+// A line strip along corners of that square, in the given grey.
+void squareEdges(float grey, std::initializer_list<std::pair<float, float>> corners) {
+  glColor3f(grey, grey, grey);
+  glBegin(GL_LINE_STRIP);
+  for (const auto& [x, y] : corners) glVertex2f(x, y);
+  glEnd();
+}
+
 // The small second view in the lower left of the main display, with a bevel
 // around it. The light is still the main view's, and still on.
 void drawInset() {
   layoutViewport(static_cast<int>(screenWidth / 8.0f), static_cast<int>(screenHeight / 8.0f),
-             static_cast<int>(screenWidth / 4.0f), static_cast<int>(screenHeight / 4.0f));
+                 static_cast<int>(screenWidth / 4.0f), static_cast<int>(screenHeight / 4.0f));
   viewRowKeepingMatrix({.lens = Lens::Inset});
   layoutLineWidth(3.0f);
   unitSquareOverlay();
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(0.0f, 0.0f);
-  glVertex2f(0.0f, 1.0f);
-  glVertex2f(1.0f, 1.0f);
-  glEnd();
-  glColor3f(0.0f, 0.0f, 0.0f);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(0.0f, 0.0f);
-  glVertex2f(1.0f, 0.0f);
-  glVertex2f(1.0f, 1.0f);
-  glEnd();
+  squareEdges(1.0f, {{0.0f, 0.0f}, {0.0f, 1.0f}, {1.0f, 1.0f}});
+  squareEdges(0.0f, {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}});
   windowViewport();
 }
 
@@ -275,13 +275,7 @@ void columnDisplay(int smallViews, float frameWidth) {
   viewRowKeepingMatrix({});
   layoutLineWidth(frameWidth);
   unitSquareOverlay();
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glBegin(GL_LINE_STRIP);
-  glVertex2f(0.0f, 0.0f);
-  glVertex2f(0.0f, 1.0f);
-  glVertex2f(1.0f, 1.0f);
-  glVertex2f(1.0f, 0.0f);
-  glEnd();
+  squareEdges(1.0f, {{0.0f, 0.0f}, {0.0f, 1.0f}, {1.0f, 1.0f}, {1.0f, 0.0f}});
   windowViewport();
   finishCradleFrame(Fade::In);
 }
@@ -433,8 +427,8 @@ void displayCradleGrid() {
   for (int i = 0; i < 2; ++i) {
     for (int j = 0; j < 2; ++j) {
       layoutViewport(static_cast<int>(static_cast<float>(i) * screenWidth / 2.0f),
-                 static_cast<int>(static_cast<float>(j) * screenHeight / 2.0f), static_cast<int>(screenWidth / 2.0f),
-                 static_cast<int>(screenHeight / 2.0f));
+                     static_cast<int>(static_cast<float>(j) * screenHeight / 2.0f),
+                     static_cast<int>(screenWidth / 2.0f), static_cast<int>(screenHeight / 2.0f));
       viewRowKeepingMatrix({.a = (j + 1) * 0.5});
     }
   }
