@@ -33,3 +33,18 @@ inline void advanceCaptionPair(float& first, float& second, float limit, int32_t
     second += step;
   }
 }
+
+// The fade counter of the 3D engine scenes (the pendulum rows, the human
+// body, the colliding surfaces), one for all of them: their inits set it to
+// 0, their displays advance it and fade by counter * 0.005, in or out.
+struct EngineFade {
+  float fadeCounter = 0.0f;
+};
+
+inline EngineFade engineFade;
+
+// fadeCounter += frameMs * 0.1 * rate while it is at most 200; at rate 2 it
+// passes 200 one second after a reset, and then stands still.
+inline void advanceFadeCounter(float rate, int32_t frameMs) {
+  if (engineFade.fadeCounter <= 200.0f) engineFade.fadeCounter += static_cast<float>(frameMs) * frameScale * rate;
+}

@@ -163,4 +163,6 @@ void requestForcedAdvance() { state.forceAdvance = true; }
 
 void endForcedAdvance() { state.forceAdvance = false; }
 
+void discardFrameTime() { state.frameMs = 0; }
+
 void resetQuitFade() { state.quitFade = 0.0f; }

@@ -85,6 +85,9 @@ void offsetClockToTrackTwo();
 void requestForcedAdvance();
 // Entry 74 ends a forced switch that may still be on.
 void endForcedAdvance();
+// An engine scene that builds its bodies anew: the cycle that activates it
+// advances no time, so its idle steps by 0 ms and its display moves nothing.
+void discardFrameTime();
 // Texture reservation and every picture load: a pending quit fade starts
 // again from the beginning.
 void resetQuitFade();

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/random.h"
+#include "runtime/sceneTimers.h"
 #include "runtime/sequencer.h"
 #include "runtime/viewControls.h"
 
@@ -201,6 +202,10 @@ void writeStateDumps(const std::string& frameDirectory) {
     decor[n][4] = r.growY;
   }
   writeNpy(frameDirectory + "/sceneDecor.npy", &decor[0][0], {3, 5});
+
+  JsonScalars fade;
+  fade.add("fadeCounter", engineFade.fadeCounter);
+  fade.write(frameDirectory + "/engineFade.json");
 
   for (const Registered& module : registry.modules) module.dump(frameDirectory);
 }

@@ -13,6 +13,8 @@
 #include "scenes/fields/voteScene.h"
 #include "scenes/loading/loadingScene.h"
 #include "scenes/planar/planarDump.h"
+#include "scenes/planar/ropeScene.h"
+#include "scenes/spatial/cradleScene.h"
 #include "scenes/spatial/worldDump.h"
 #include "show/timeline.h"
 
@@ -26,6 +28,8 @@ void registerStateDumps() {
   registerStateDump("vote", dumpVoteScene);
   registerStateDump("world", dumpWorld);
   registerStateDump("planarWorld", dumpPlanarWorld);
+  registerStateDump("cradle", dumpCradleScene);
+  registerStateDump("rope", dumpRopeScene);
 }
 
 void startPresentation(DisplayKind kind) {

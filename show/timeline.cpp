@@ -10,6 +10,8 @@
 #include "scenes/fields/voteScene.h"
 #include "scenes/loading/loadingScene.h"
 #include "scenes/placeholder.h"
+#include "scenes/planar/ropeScene.h"
+#include "scenes/spatial/cradleScene.h"
 #include "scenes/titles/titleCards.h"
 
 namespace {
@@ -56,30 +58,30 @@ void buildTimeline() {
   add(none, idlePendulum, reshapeUnitOrtho, sceneDisplay, 36000);               // 16 picture
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 40000);          // 17 picture
   add(none, idlePendulum, reshapeUnitOrtho, sceneDisplay, 53500);               // 18 picture
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 54600);             // 19 pendulums
+  add(initCradleGlimpse, idleCradle, reshapeUnitOrtho, displayCradleGlimpse, 54600);  // 19 pendulums
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 55500);          // 20 picture
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 56800);             // 21 pendulums
+  add(initCradleCloseUp, idleCradle, reshapeUnitOrtho, displayCradleCloseUp, 56800);  // 21 pendulums
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 63300);          // 22 picture
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 64300);             // 23 human body
   add(sceneInit, idleRedraw, sceneReshape, sceneDisplay, 70700);                // 24 picture
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 73500);             // 25 human body
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 78300);          // 26 picture
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 79800);             // 27 pendulums
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 82431);             // 28
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 83700);             // 29
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 85100);             // 30
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 85500);             // 31
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 86100);             // 32
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 86500);             // 33
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 87300);             // 34
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 87800);             // 35
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 89100);             // 36
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 90200);             // 37
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 91900);             // 38
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 92050);             // 39
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 92200);             // 40
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 92350);             // 41
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 93450);             // 42
+  add(initCradleShow, idleCradle, reshapeUnitOrtho, displayCradleMain, 79800);  // 27 pendulums
+  add(initShotZoom, idleCradle, reshapeUnitOrtho, displayCradleMainPlain, 82431);  // 28
+  add(initShotFreeze, idleCradle, reshapeUnitOrtho, displayCradleMain, 83700);  // 29
+  add(initShotLayouts, idleCradle, reshapeUnitOrtho, displayCradleGrid, 85100);  // 30
+  add(initShotLayouts, idleCradle, reshapeUnitOrtho, displayCradleFramed, 85500);  // 31
+  add(initShotLayouts, idleCradle, reshapeUnitOrtho, displayCradleColumn1, 86100);  // 32
+  add(initShotLayouts, idleCradle, reshapeUnitOrtho, displayCradleColumn2, 86500);  // 33
+  add(initShotLayouts, idleCradle, reshapeUnitOrtho, displayCradleColumn3, 87300);  // 34
+  add(initShotHeavyBall, idleCradle, reshapeUnitOrtho, displayCradleMainPlain, 87800);  // 35
+  add(initShotTwoBalls, idleCradle, reshapeUnitOrtho, displayCradleMain, 89100);  // 36
+  add(initShotWide, idleCradle, reshapeUnitOrtho, displayCradleMain, 90200);    // 37
+  add(initShotWide, idleCradle, reshapeUnitOrtho, displayCradleMain, 91900);    // 38
+  add(initShotAtScale05, idleCradle, reshapeUnitOrtho, displayCradleMain, 92050);  // 39
+  add(initShotAtScale03, idleCradle, reshapeUnitOrtho, displayCradleMain, 92200);  // 40
+  add(initShotAtScale01, idleCradle, reshapeUnitOrtho, displayCradleMain, 92350);  // 41
+  add(initShotRoll, idleCradle, reshapeUnitOrtho, displayCradleMain, 93450);    // 42
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 97500);          // 43 picture
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 103000);         // 44 picture
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107000);         // 45 picture
@@ -110,7 +112,7 @@ void buildTimeline() {
   add(gasInit, gasIdle, gasReshape, gasDisplay, 148000);                        // 70 gas
   add(sandInit, sandIdle, sandReshape, sandDisplay, 157000);                    // 71 sand
   add(voteInit, voteIdle, voteReshape, voteDisplay, 166000);                    // 72 vote
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 175000);                // 73 rope
+  add(ropeInit, ropeIdle, ropeReshape, ropeDisplay, 175000);                    // 73 rope
   add(fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay, 184000);           // 74 water panel
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 188200);                // 75 surfaces
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 189500);                // 76
@@ -137,9 +139,9 @@ void buildTimeline() {
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 12000);          // 95
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 14700);          // 96
   add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 20000);             // 97 human body card
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 25000);                 // 98 rope card
+  add(sceneInit, ropeIdle, ropeReshape, sceneDisplay, 25000);                   // 98 rope card
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 30000);          // 99 bibliography
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 35000);             // 100 pendulum card
+  add(sceneInit, idleCradleCard, reshapeUnitOrtho, sceneDisplay, 35000);        // 100 pendulum card
   add(sceneInit, gravityCardIdle, reshapeUnitOrtho, sceneDisplay, 40000);       // 101 gravity card
   add(sceneInit, gasIdle, reshapeUnitOrtho, sceneDisplay, 45000);               // 102 gas card
   add(sceneInit, fluidCardIdle, reshapeFluidView, sceneDisplay, 50000);         // 103 fluid card

@@ -15,6 +15,8 @@
 #include "scenes/fields/sandScene.h"
 #include "scenes/fields/voteScene.h"
 #include "scenes/loading/loadingScene.h"
+#include "scenes/planar/ropeScene.h"
+#include "scenes/spatial/cradleScene.h"
 #include "scenes/titles/titleCards.h"
 #include "show/timeline.h"
 
@@ -97,12 +99,14 @@ TEST_F(TimelineTest, GridAndFieldScenesAndTheirCardIdles) {
                           {70, gasInit, gasIdle, gasReshape, gasDisplay},
                           {71, sandInit, sandIdle, sandReshape, sandDisplay},
                           {72, voteInit, voteIdle, voteReshape, voteDisplay},
+                          {73, ropeInit, ropeIdle, ropeReshape, ropeDisplay},
                           {74, fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay}};
   for (const Slots& s : scenes) {
     const SceneEntry& e = entry(s.number);
     EXPECT_TRUE(e.init == s.init && e.idle == s.idle && e.reshape == s.reshape && e.display == s.display)
         << "entry " << s.number;
   }
+  EXPECT_EQ(entry(100).idle, &idleCradleCard);
   EXPECT_EQ(entry(101).idle, &gravityCardIdle);
   EXPECT_EQ(entry(102).idle, &gasIdle);
   EXPECT_EQ(entry(103).idle, &fluidCardIdle);
@@ -138,7 +142,8 @@ TEST_F(TimelineTest, BorrowedCallbacksAreTheLendersOwn) {
 
 // Every entry whose scene is built; the rest still show the placeholder.
 TEST_F(TimelineTest, OnlyTheEntriesStillToBeBuiltShowThePlaceholder) {
-  const std::vector<int> built = {1, 2, 3, 4, 5, 8, 70, 71, 72, 74, 90, 91};
+  const std::vector<int> built = {1,  2,  3,  4,  5,  8,  19, 21, 27, 28, 29, 30, 31, 32, 33, 34, 35,
+                                  36, 37, 38, 39, 40, 41, 42, 70, 71, 72, 73, 74, 90, 91};
   for (int n = 1; n <= timelineLength; ++n) {
     EXPECT_NE(entryIsPlaceholder(n), std::count(built.begin(), built.end(), n) == 1) << "entry " << n;
   }
