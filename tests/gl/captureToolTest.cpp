@@ -136,17 +136,4 @@ TEST_F(CaptureTool, TimesEveryFrameOfTheStretchAndSumsThemUpPerEntry) {
   }
 }
 
-TEST_F(CaptureTool, RefusesBadArgumentsAndWritesNothing) {
-  const std::string out = " --out " + (scratch / "refused").string();
-  for (const std::string& arguments : std::vector<std::string>{
-           "--entries 9-3" + out, "--entries 0-4" + out, "--fps 0" + out, "--fps 10", "--timing",
-           "--every 0" + out, "--frames 3" + out, out + " --fps"}) {
-    const Outcome outcome = run(arguments);
-    EXPECT_NE(outcome.status, 0) << arguments;
-    EXPECT_TRUE(outcome.errors.starts_with("vorran-capture: ")) << arguments << outcome.errors;
-    EXPECT_NE(outcome.errors.find("usage: vorran-capture [--out DIR]"), std::string::npos);
-    EXPECT_FALSE(fs::exists(scratch / "refused")) << arguments;
-  }
-}
-
 }  // namespace

@@ -280,7 +280,9 @@ TEST(VideoExport, BadOptionsGiveOneLineAndWriteNothing) {
   const std::string out = " --out " + refused.string();
   for (const std::string& arguments :
        {"--size 0x0" + out, "--size 10x10" + out, "--size 1920" + out, "--fps 0" + out, "--fps 1/0" + out,
-        "--fps 2000" + out, "--from 0" + out, "--from 200" + out, std::string("--video /no/such/folder/v.mp4")}) {
+        "--fps 2000" + out, "--from 0" + out, "--from 200" + out, std::string("--video /no/such/folder/v.mp4"),
+        "--entries 9-3" + out, "--entries 0-4" + out, "--every 0" + out, "--frames 3" + out, out + " --fps",
+        std::string("--fps 10"), std::string("--timing")}) {
     const Outcome outcome = capture(arguments);
     EXPECT_NE(outcome.status, 0) << arguments;
     EXPECT_TRUE(outcome.errors.starts_with("vorran-capture: ") && outcome.errors.find('\n') == outcome.errors.size() - 1)
