@@ -1,5 +1,5 @@
 // The vorran-capture command line: the same stretch captured twice gives the
-// same files, the files follow the tool's contract, bad arguments are refused.
+// same files, the files follow the tool's contract, the times are written.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
