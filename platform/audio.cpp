@@ -249,15 +249,8 @@ class QuietStandardError {
   int saved_ = -1;
 };
 
-}  // namespace
-
-bool audioInit() {
-  if (audio.initialised) return true;
-  if (virtualClockActive()) {
-    audio.virtualOutput = true;
-    audio.initialised = true;
-    return true;
-  }
+// Opens the system's standard output device for the callback above.
+bool openDevice() {
   QuietStandardError quiet;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec wanted{};
@@ -279,6 +272,58 @@ bool audioInit() {
   audio.virtualOutput = false;
   audio.initialised = true;
   return true;
+}
+
+}  // namespace
+
+bool audioInit() {
+  if (audio.initialised) return true;
+  if (virtualClockActive()) {
+    audio.virtualOutput = true;
+    audio.initialised = true;
+    return true;
+  }
+  return openDevice();
+}
+
+bool audioGoLive() {
+  if (!audio.initialised || !audio.virtualOutput) return false;
+  Stream* stream = audio.playing;
+  const int64_t at = stream != nullptr ? heardFrame(*stream) : 0;
+  audio.initialised = false;
+  audio.virtualOutput = false;
+  if (!openDevice()) {
+    audio.playing = nullptr;
+    return false;
+  }
+  if (stream != nullptr) {
+    SDL_LockAudioDevice(audio.device);
+    if (at < stream->decodedFrames - historyFrames) rewind(*stream);
+    stream->deviceFrames = at;
+    stream->lastCallbackMicros = monotonicMicros();
+    SDL_UnlockAudioDevice(audio.device);
+  }
+  SDL_PauseAudioDevice(audio.device, 0);
+  return true;
+}
+
+void audioMixVirtual(int64_t first, size_t frames, float* stereo) {
+  std::fill(stereo, stereo + 2 * frames, 0.0f);
+  Stream* stream = audio.playing;
+  if (!audio.virtualOutput || stream == nullptr || !stream->playing) return;
+  const int64_t start = static_cast<int64_t>(stream->startTick) * audioSampleRate / 1000;
+  const int64_t from = std::max<int64_t>(first - start, 0);
+  const int64_t to = first + static_cast<int64_t>(frames) - start;
+  if (to <= 0) return;
+  if (from < stream->decodedFrames - historyFrames) rewind(*stream);
+  decodeUntil(*stream, to);
+  const float gain = static_cast<float>(audio.volume.load(std::memory_order_relaxed)) / 100.0f;
+  for (int64_t frame = from; frame < to && frame < stream->decodedFrames; ++frame) {
+    const auto at = static_cast<size_t>(frame % historyFrames) * 2;
+    const auto out = static_cast<size_t>(frame + start - first) * 2;
+    stereo[out] = std::clamp(stream->history[at] * gain, -1.0f, 1.0f);
+    stereo[out + 1] = std::clamp(stream->history[at + 1] * gain, -1.0f, 1.0f);
+  }
 }
 
 void audioStart() {

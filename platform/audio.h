@@ -67,6 +67,20 @@ void audioSpectrum(AudioStream stream, float magnitudes[spectrumBins]);
 // The same transform of any 2048 mono samples.
 void spectrumOf(const float samples[spectrumWindow], float magnitudes[spectrumBins]);
 
+// What the virtual output plays, for a recording of the presentation:
+// `frames` stereo frames from virtual sample `first` on (sample n is heard
+// n / 44.1 ms after virtual tick 0), interleaved left and right. The playing
+// stream sounds from the virtual tick it started at, at the present volume,
+// clipped to [-1, 1] as the device would; silence without one. Call it for
+// each stretch of virtual time right after the cycles that lead up to it, so
+// that it hears the starts and volume changes they made.
+void audioMixVirtual(int64_t first, size_t frames, float* stereo);
+
+// Leaves the virtual output for the system's device: the playing stream, if
+// any, goes on from the frame the virtual clock had reached. False when no
+// device can be opened (the presentation then plays on in silence).
+bool audioGoLive();
+
 // Frames of the stream heard so far (after the output's latency); -1 for an
 // unknown or stopped stream.
 int64_t audioStreamPosition(AudioStream stream);

@@ -7,6 +7,9 @@ namespace {
 struct ClockState {
   bool virtualActive = false;
   uint32_t virtualTick = 0;
+  // Added to the real clock's tick, so that it can take over from the
+  // virtual one where that stood.
+  uint32_t realOffset = 0;
 };
 
 ClockState clockState;
@@ -30,7 +33,7 @@ void sleepMicros(uint64_t micros) {
 uint32_t getTickCount() {
   if (clockState.virtualActive) return clockState.virtualTick;
   // Truncation to 32 bits gives the same wrap-around as the system tick.
-  return static_cast<uint32_t>(monotonicMicros() / 1000u);
+  return static_cast<uint32_t>(monotonicMicros() / 1000u) + clockState.realOffset;
 }
 
 void useVirtualClock(uint32_t tick) {
@@ -39,6 +42,12 @@ void useVirtualClock(uint32_t tick) {
 }
 
 void useRealClock() { clockState = {}; }
+
+void continueInRealTime() {
+  const uint32_t stood = clockState.virtualTick;
+  clockState = {};
+  clockState.realOffset = stood - static_cast<uint32_t>(monotonicMicros() / 1000u);
+}
 
 bool virtualClockActive() { return clockState.virtualActive; }
 

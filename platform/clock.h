@@ -12,6 +12,9 @@ uint32_t getTickCount();
 // Replaces the monotonic clock by a virtual one standing at `tick`.
 void useVirtualClock(uint32_t tick);
 void useRealClock();
+// Leaves the virtual clock for the real one without a jump: the tick goes on
+// counting real milliseconds from where the virtual clock stood.
+void continueInRealTime();
 bool virtualClockActive();
 
 // Moves the virtual clock forward (wrapping); no effect on the real clock.

@@ -47,26 +47,37 @@ void createWindow(int x, int y, int width, int height) {
 
 }  // namespace
 
-void openDisplay(DisplayKind kind, KeyboardFn keyboard) {
+void openDisplay(DisplayKind kind, KeyboardFn keyboard, int width, int height) {
   initGlut();
   switch (kind) {
     case DisplayKind::SmallWindow:
-      createWindow(150, 150, 300, 300);
+      createWindow(150, 150, width, height);
       return;
     case DisplayKind::CaptureWindow:
-      createWindow(0, 0, 800, 600);
+      createWindow(0, 0, width, height);
+      return;
+    case DisplayKind::Window:
+      createWindow(0, 0, width, height);
+      glutKeyboardFunc(keyboard);
+      requestVsync();
       return;
     case DisplayKind::FullScreen:
       break;
   }
-  glutGameModeString("800x600:32@60");
+  char mode[64];
+  std::snprintf(mode, sizeof mode, "%dx%d:32@60", width, height);
+  glutGameModeString(mode);
   glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
   bool entered = glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) != 0 && glutEnterGameMode() != 0;
   if (entered) {
     glutFullScreen();
   } else {
-    std::fprintf(stderr, "vorran: full-screen 800x600 mode unavailable, playing in a window\n");
-    createWindow(0, 0, 800, 600);
+    // No such mode (a virtual X server, most Wayland desktops): a borderless
+    // window over the whole desktop; the picture keeps its shape inside it.
+    std::fprintf(stderr, "vorran: no %dx%d full-screen mode, playing full screen at the desktop's size\n", width,
+                 height);
+    createWindow(0, 0, glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT));
+    glutFullScreen();
   }
   glutKeyboardFunc(keyboard);
   requestVsync();

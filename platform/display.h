@@ -2,13 +2,17 @@
 // Opening the presentation's display.
 
 enum class DisplayKind {
-  // Game mode "800x600:32@60"; where it cannot be entered, an 800 x 600 window
-  // titled "Vorran" with the same keyboard handler.
+  // The full-screen game mode of the asked size (800 x 600 unless the viewer
+  // asks for another); where it cannot be entered, a borderless window over
+  // the whole desktop. With the keyboard handler.
   FullScreen,
-  // The 300 x 300 window at (150, 150), without keyboard.
+  // A window of the asked size, with the keyboard handler.
+  Window,
+  // The build-time small window at (150, 150), 300 x 300 unless another size
+  // is asked for, without keyboard.
   SmallWindow,
-  // An 800 x 600 window for the capture tool and the drawing tests: the
-  // full-screen layout, no keyboard, no vsync.
+  // A window of the asked size for the capture tool and the drawing tests:
+  // no keyboard, no vsync.
   CaptureWindow,
 };
 
@@ -16,8 +20,8 @@ using KeyboardFn = void (*)(unsigned char key, int x, int y);
 
 // Initialises GLUT and opens the display; closing the window ends the process.
 // With no display at all, prints one line on standard error and exits with
-// status 1. The keyboard handler is registered only for FullScreen.
-void openDisplay(DisplayKind kind, KeyboardFn keyboard);
+// status 1. The keyboard handler is registered for FullScreen and Window.
+void openDisplay(DisplayKind kind, KeyboardFn keyboard, int width, int height);
 
 // Asks the driver to tie buffer swaps to the vertical refresh. Returns false
 // where the driver offers no way to ask.

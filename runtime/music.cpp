@@ -70,6 +70,15 @@ void startMusicTwo() {
   offsetClockToTrackTwo();
 }
 
+void continueMusicLive() {
+  // Nothing has started the output yet: the first track will, live.
+  if (!audioOutputReady()) return;
+  if (!audioGoLive() && !music.deviceFailureReported) {
+    showErrorLine("Inicjacja diwajsu");
+    music.deviceFailureReported = true;
+  }
+}
+
 void muteMusic() { audioSetVolume(0); }
 
 void setMusicVolume(int volume) { audioSetVolume(volume); }

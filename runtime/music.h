@@ -36,6 +36,10 @@ void startMusicOne();
 // Entry 91: track 1 stops, track 2 starts, and entries 92 to 116 are timed
 // from its start.
 void startMusicTwo();
+// The presentation leaves the virtual clock for real time (after a fast
+// start): the playing track goes on from where it was on the real output. A
+// missing device is reported as at a track's start.
+void continueMusicLive();
 // Entry 44's display silences the music; entry 45's sets it again.
 void muteMusic();
 void setMusicVolume(int volume);

@@ -45,3 +45,27 @@ void layoutViewport(int x, int y, int width, int height) {
 void layoutLineWidth(float width) { glLineWidth(width * layout.scale); }
 
 void layoutPointSize(float size) { glPointSize(size * layout.scale); }
+
+void prepareWindowFrame() {
+  const int width = toWindow(static_cast<int>(screenWidth));
+  const int height = toWindow(static_cast<int>(screenHeight));
+  if (width == layout.windowWidth && height == layout.windowHeight) return;
+  GLfloat clear[4] = {};
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glEnable(GL_SCISSOR_TEST);
+  // Left and right bars, then the bars below and above the area.
+  const int right = layout.originX + width;
+  const int top = layout.originY + height;
+  const int bars[4][4] = {{0, 0, layout.originX, layout.windowHeight},
+                          {right, 0, layout.windowWidth - right, layout.windowHeight},
+                          {0, 0, layout.windowWidth, layout.originY},
+                          {0, top, layout.windowWidth, layout.windowHeight - top}};
+  for (const auto& bar : bars) {
+    if (bar[2] <= 0 || bar[3] <= 0) continue;
+    glScissor(bar[0], bar[1], bar[2], bar[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glClearColor(clear[0], clear[1], clear[2], clear[3]);
+  glScissor(layout.originX, layout.originY, width, height);
+}

@@ -25,3 +25,7 @@ void layoutViewport(int x, int y, int width, int height);
 // A line width or point size given in layout pixels.
 void layoutLineWidth(float width);
 void layoutPointSize(float size);
+
+// Before each display: where the layout does not fill the window, the bars
+// beside it are painted black and drawing is kept inside the layout's area.
+void prepareWindowFrame();

@@ -90,7 +90,10 @@ void idleTrampoline() {
   state.currentEntry.idle();
 }
 
-void displayTrampoline() { state.currentEntry.display(); }
+void displayTrampoline() {
+  prepareWindowFrame();
+  state.currentEntry.display();
+}
 
 // The scene's reshape sees the layout's size; the window's own is kept for
 // mapping layout pixels into it.

@@ -157,11 +157,11 @@ void registerStateDump(const char* name, StateDumpFn dump) {
   registry.modules.push_back({name, dump});
 }
 
-void writeStateDumps(const std::string& frameDirectory) {
+bool writeStateDumps(const std::string& frameDirectory) {
   JsonScalars rng;
   rng.add("state", demoRandState());
   rng.add("draws", static_cast<int64_t>(demoRandDraws()));
-  rng.write(frameDirectory + "/rng.json");
+  bool written = rng.write(frameDirectory + "/rng.json");
 
   const SequencerState& s = sequencer;
   JsonScalars seq;
@@ -188,7 +188,7 @@ void writeStateDumps(const std::string& frameDirectory) {
   seq.add("viewShiftX", v.viewShiftX);
   seq.add("viewShiftY", v.viewShiftY);
   seq.add("viewShiftZ", v.viewShiftZ);
-  seq.write(frameDirectory + "/sequencer.json");
+  written = seq.write(frameDirectory + "/sequencer.json") && written;
 
   // The decoration rectangles as a 3 x 5 float32 array: base, centreX,
   // centreY, growX, growY per rectangle.
@@ -201,11 +201,12 @@ void writeStateDumps(const std::string& frameDirectory) {
     decor[n][3] = r.growX;
     decor[n][4] = r.growY;
   }
-  writeNpy(frameDirectory + "/sceneDecor.npy", &decor[0][0], {3, 5});
+  written = writeNpy(frameDirectory + "/sceneDecor.npy", &decor[0][0], {3, 5}) && written;
 
   JsonScalars fade;
   fade.add("fadeCounter", engineFade.fadeCounter);
-  fade.write(frameDirectory + "/engineFade.json");
+  written = fade.write(frameDirectory + "/engineFade.json") && written;
 
   for (const Registered& module : registry.modules) module.dump(frameDirectory);
+  return written;
 }

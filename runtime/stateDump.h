@@ -88,5 +88,5 @@ using StateDumpFn = void (*)(const std::string& frameDirectory);
 void registerStateDump(const char* name, StateDumpFn dump);
 // Writes rng.json, sequencer.json (the clocks and the 3D view), sceneDecor.npy,
 // engineFade.json (the fade counter of the 3D engine scenes) and every
-// registered module's dump.
-void writeStateDumps(const std::string& frameDirectory);
+// registered module's dump; false when the first four could not be written.
+bool writeStateDumps(const std::string& frameDirectory);

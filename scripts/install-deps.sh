@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri mesa-utils
   xvfb xauth
-  libsdl2-dev libmpg123-dev libkissfft-dev libmp3lame-dev libstb-dev
+  libsdl2-dev libmpg123-dev libkissfft-dev libmp3lame-dev libstb-dev ffmpeg
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
 )

@@ -32,20 +32,21 @@ void registerStateDumps() {
   registerStateDump("rope", dumpRopeScene);
 }
 
-void startPresentation(DisplayKind kind) {
+void startPresentation(DisplayKind kind, int width, int height) {
   registerStateDumps();
   buildTimeline();
   resetSequencer();
 
   if (kind == DisplayKind::SmallWindow) {
-    openDisplay(kind, nullptr);
     screenWidth = 300.0f;
     screenHeight = 300.0f;
+    openDisplay(kind, nullptr, width, height);
   } else {
     screenWidth = 800.0f;
     screenHeight = 600.0f;
-    openDisplay(kind, keyboardHandler);
+    openDisplay(kind, keyboardHandler, width, height);
   }
+  setWindowSize(width, height);
   hideCursor();
 
   // Entry 1's init runs before any callback is registered and before the

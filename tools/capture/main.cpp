@@ -1,12 +1,14 @@
 // vorran-capture: renders the presentation frame by frame on a virtual clock
-// and writes the frames as PNG files, for screenshots, video export and the
-// study of the simulations.
+// and writes the frames as video with the show's sound, as PNG files, or the
+// simulations' state, for sharing, screenshots and the study of the
+// simulations.
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cinttypes>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,36 +17,49 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/programDirectory.h"
 #include "runtime/stateDump.h"
+#include "show/options.h"
 #include "show/timeline.h"
 #include "tools/capture/captureDriver.h"
 #include "tools/capture/pngWriter.h"
+#include "tools/capture/videoEncoder.h"
+#include "tools/capture/wavWriter.h"
 
 namespace {
 
 const char* const usage =
-    "usage: vorran-capture [--out DIR] [--timing FILE.csv] [--dump-state DIR2] [--fps N]\n"
-    "                      [--entries A-B] [--from-ms X] [--to-ms Y] [--every K] [--scroll-ms S]\n"
+    "usage: vorran-capture [--video FILE.mp4] [--wav FILE.wav] [--out DIR] [--timing FILE.csv]\n"
+    "                      [--dump-state DIR2] [--size WxH] [--fps N|N/M] [--entries A-B]\n"
+    "                      [--from ENTRY] [--from-ms X] [--to-ms Y] [--every K] [--scroll-ms S]\n"
     "\n"
-    "Plays the presentation on a virtual clock and writes the selected frames as\n"
-    "DIR/frame-NNNNNN.png with DIR/frames.csv. Frames are selected by their entry\n"
-    "(1 to 116) and their virtual time since start-up; the capture stops once the\n"
-    "last selected entry has ended or the virtual time has passed --to-ms. At\n"
-    "least one of --out, --timing and --dump-state is needed.\n"
+    "Plays the presentation on a virtual clock and writes the selected frames.\n"
+    "Frames are selected by their entry (1 to 116) and their virtual time since\n"
+    "start-up; the capture stops once the last selected entry has ended or the\n"
+    "virtual time has passed --to-ms, or at Ctrl-C, which still finishes the\n"
+    "files. At least one output is needed.\n"
     "\n"
-    "  --out DIR          where the frames go (created if missing)\n"
+    "  --video FILE.mp4   the selected frames as H.264 video with the show's sound\n"
+    "                     as AAC (needs the ffmpeg command)\n"
+    "  --wav FILE.wav     the sound of the selected frames, 16-bit stereo 44.1 kHz\n"
+    "  --out DIR          the frames as DIR/frame-NNNNNN.png with DIR/frames.csv\n"
+    "                     (--png DIR is the same)\n"
     "  --timing FILE.csv  the time each selected frame took, one row per frame:\n"
     "                     frame,entry,idleMs,displayMs (the simulation step and the\n"
     "                     drawing up to the buffer swap, in wall-clock ms); a table\n"
     "                     per entry (median, p95, max of their sum) goes to stdout\n"
-    "  --fps N            frames per virtual second, 1 to 1000 (default 60)\n"
+    "  --dump-state DIR2  the simulation state of every written frame\n"
+    "  --size WxH         the window's size (default 800x600); the 4:3 picture is\n"
+    "                     scaled to fit, centred between black bars\n"
+    "  --fps N|N/M        frames per virtual second, 1 to 1000 (default 60), e.g. 50,\n"
+    "                     30000/1001\n"
     "  --entries A-B      only frames whose current entry is within A..B\n"
+    "  --from ENTRY       the same as --entries ENTRY-116\n"
     "  --from-ms X        only frames at or after X ms of virtual time\n"
     "  --to-ms Y          only frames at or before Y ms of virtual time\n"
-    "  --every K          write every K-th selected frame (default 1)\n"
-    "  --dump-state DIR2  write the simulation state of every written frame\n"
+    "  --every K          write every K-th selected frame as PNG and state (default 1)\n"
     "  --scroll-ms S      the closing scroll never ends: stop S ms after it\n"
     "                     began when nothing else ends the capture (default 60000)\n"
     "\n"
@@ -52,9 +67,13 @@ const char* const usage =
 
 struct Options {
   std::string out;
+  std::string video;
+  std::string wav;
   std::string timing;
   std::string dumpState;
-  int fps = 60;
+  int width = captureWidth;
+  int height = captureHeight;
+  FrameRate rate;
   int firstEntry = 1;
   int lastEntry = timelineLength;
   int64_t fromMs = 0;
@@ -64,17 +83,15 @@ struct Options {
 };
 
 [[noreturn]] void badArguments(const std::string& message) {
-  std::fprintf(stderr, "vorran-capture: %s\n\n%s", message.c_str(), usage);
+  std::fprintf(stderr, "vorran-capture: %s (vorran-capture --help lists the options)\n", message.c_str());
   std::exit(2);
 }
 
 int64_t parseNumber(const char* option, const char* text, int64_t low, int64_t high) {
-  errno = 0;
-  char* end = nullptr;
-  const long long value = std::strtoll(text, &end, 10);
-  if (errno != 0 || end == text || *end != '\0' || value < low || value > high) {
-    badArguments(std::string(option) + " wants a whole number from " + std::to_string(low) +
-                 " to " + std::to_string(high) + ", not '" + text + "'");
+  int64_t value = 0;
+  std::string why;
+  if (!parseWhole(text, low, high, value, why)) {
+    badArguments(std::string(option) + " wants " + why + ", not '" + text + "'");
   }
   return value;
 }
@@ -90,16 +107,30 @@ Options parseOptions(int argc, char** argv) {
     }
     if (i + 1 >= argc) badArguments(option + " needs a value");
     const char* value = argv[++i];
-    if (option == "--out") {
+    std::string why;
+    if (option == "--out" || option == "--png") {
       options.out = value;
+    } else if (option == "--video") {
+      options.video = value;
+    } else if (option == "--wav") {
+      options.wav = value;
     } else if (option == "--timing") {
       options.timing = value;
     } else if (option == "--dump-state") {
       options.dumpState = value;
+    } else if (option == "--size") {
+      if (!parseWindowSize(value, options.width, options.height, why)) {
+        badArguments("--size wants " + why + ", not '" + std::string(value) + "'");
+      }
     } else if (option == "--fps") {
-      options.fps = static_cast<int>(parseNumber("--fps", value, 1, 1000));
+      if (!parseFrameRate(value, options.rate, why)) {
+        badArguments("--fps wants " + why + ", not '" + std::string(value) + "'");
+      }
     } else if (option == "--every") {
       options.every = parseNumber("--every", value, 1, INT32_MAX);
+    } else if (option == "--from") {
+      options.firstEntry = static_cast<int>(parseNumber("--from", value, 1, timelineLength));
+      options.lastEntry = timelineLength;
     } else if (option == "--from-ms") {
       options.fromMs = parseNumber("--from-ms", value, 0, UINT32_MAX);
       msRangeGiven = true;
@@ -119,8 +150,9 @@ Options parseOptions(int argc, char** argv) {
       badArguments("unknown option " + option);
     }
   }
-  if (options.out.empty() && options.timing.empty() && options.dumpState.empty()) {
-    badArguments("give --out DIR, --timing FILE.csv or --dump-state DIR2");
+  if (options.out.empty() && options.video.empty() && options.wav.empty() && options.timing.empty() &&
+      options.dumpState.empty()) {
+    badArguments("give --video FILE.mp4, --wav FILE.wav, --out DIR, --timing FILE.csv or --dump-state DIR2");
   }
   if (msRangeGiven && options.toMs >= 0 && options.toMs < options.fromMs) {
     badArguments("--to-ms must not be less than --from-ms");
@@ -175,17 +207,47 @@ void makeDirectory(const std::string& directory) {
   }
 }
 
-void showProgress(double fraction, int64_t written, int entry, double elapsed) {
-  if (fraction < 0.0) fraction = 0.0;
-  if (fraction > 1.0) fraction = 1.0;
+// The virtual time at which entry `last` ends, roughly: the loading screen
+// takes a frame a picture, the rest follows the Timeline's end times in its
+// three clock phases; the closing scroll runs for scrollMs.
+double expectedEndMs(int last, FrameRate rate, int64_t scrollMs) {
+  const double frameMs = 1000.0 * static_cast<double>(rate.denominator) / static_cast<double>(rate.numerator);
+  const double loaded = 53.0 * frameMs;
+  const auto endOf = [](int entry) { return static_cast<double>(timeline[static_cast<size_t>(entry - 1)].endMs); };
+  if (last <= 1) return loaded;
+  if (last <= 4) return loaded + endOf(last);
+  const double trackOne = loaded + endOf(4) + frameMs;
+  if (last <= 89) return trackOne + endOf(last);
+  const double trackTwo = trackOne + endOf(89) + 2.0 * frameMs;
+  if (last <= 115) return trackTwo + endOf(last);
+  return trackTwo + endOf(115) + static_cast<double>(scrollMs);
+}
+
+void showProgress(double fraction, int entry, double elapsed, double framesPerSecond) {
+  fraction = std::clamp(fraction, 0.0, 1.0);
   constexpr int barWidth = 30;
   char bar[barWidth + 1];
   const int filled = static_cast<int>(fraction * barWidth);
   for (int i = 0; i < barWidth; ++i) bar[i] = i < filled ? '#' : '.';
   bar[barWidth] = '\0';
-  const double eta = fraction > 0.01 ? elapsed * (1.0 - fraction) / fraction : 0.0;
-  std::fprintf(stderr, "\r[%s] %3d%%  entry %3d  %6" PRId64 " frames  elapsed %5.0fs  ETA %5.0fs ",
-               bar, static_cast<int>(fraction * 100.0), entry, written, elapsed, eta);
+  const double left = fraction > 0.01 ? elapsed * (1.0 - fraction) / fraction : 0.0;
+  std::fprintf(stderr, "\r[%s] %3d%%  entry %3d  %5.1f frames/s  %4.0f s left ", bar,
+               static_cast<int>(fraction * 100.0), entry, framesPerSecond, left);
+}
+
+// Ctrl-C or a termination request: the capture stops after the frame in
+// hand and finishes its files.
+volatile std::sig_atomic_t stopRequested = 0;
+void requestStop(int) { stopRequested = 1; }
+
+// Whether a file can be made at the path; the test file is removed again.
+bool canWrite(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "ab");
+  if (file == nullptr) return false;
+  const bool fresh = std::ftell(file) == 0;
+  std::fclose(file);
+  if (fresh) std::remove(path.c_str());
+  return true;
 }
 
 // Opens a file for writing, or ends the tool with a clear message.
@@ -239,6 +301,19 @@ int main(int argc, char** argv) {
   const std::string out = absolute(options.out);
   const std::string dumpState = absolute(options.dumpState);
   const std::string timingPath = absolute(options.timing);
+  const std::string videoPath = absolute(options.video);
+  // The sound goes to the asked WAV file, or for a video to one beside it
+  // that goes once the two are put together; the frames likewise.
+  const std::string wavPath = !options.wav.empty() ? absolute(options.wav)
+                              : videoPath.empty() ? std::string()
+                                                  : videoPath + ".sound.wav";
+  const std::string framesPath = videoPath.empty() ? std::string() : videoPath + ".frames.mp4";
+  for (const std::string& path : {videoPath, absolute(options.wav), timingPath}) {
+    if (!path.empty() && !canWrite(path)) {
+      std::fprintf(stderr, "vorran-capture: cannot write %s: %s\n", path.c_str(), std::strerror(errno));
+      return 1;
+    }
+  }
   if (!out.empty()) makeDirectory(out);
   if (!dumpState.empty()) makeDirectory(dumpState);
 
@@ -247,20 +322,50 @@ int main(int argc, char** argv) {
   FILE* timing = timingPath.empty() ? nullptr : openForWriting(timingPath);
   if (timing != nullptr) std::fprintf(timing, "frame,entry,idleMs,displayMs\n");
   std::map<int, std::vector<double>> frameMsByEntry;
+  WavWriter wav;
+  if (!wavPath.empty() && !openWav(wav, wavPath)) {
+    std::fprintf(stderr, "vorran-capture: cannot write %s\n", wavPath.c_str());
+    return 1;
+  }
   enterProgramDirectory();
 
   const bool terminal = isatty(STDERR_FILENO) != 0;
   const uint64_t wallStart = monotonicMicros();
-  captureStart();
+  captureStart(options.width, options.height);
+  VideoEncoder video;
+  if (!videoPath.empty()) {
+    std::string why;
+    if (!startVideo(video, framesPath, options.width, options.height, options.rate, why)) {
+      std::fprintf(stderr, "vorran-capture: %s\n", why.c_str());
+      return 1;
+    }
+  }
+  std::signal(SIGINT, requestStop);
+  std::signal(SIGTERM, requestStop);
+  // Pictures are read back only where something is made of them.
+  const bool pictures = csv != nullptr || !videoPath.empty();
+  captureReadBack(pictures);
+  const double endMs = expectedEndMs(options.toMs >= 0 ? timelineLength : options.lastEntry, options.rate,
+                                     options.scrollMs);
+  // Sound: virtual sample n is heard n / 44.1 ms after start-up. Frame k's
+  // cycle ends at (k + 1) / fps seconds, give or take a millisecond, and its
+  // block of sound runs from there to the next frame's; the blocks' lengths
+  // carry the fraction of a sample forward.
+  const auto soundAt = [&options](int64_t frame) {
+    return frame * audioSampleRate * options.rate.denominator / options.rate.numerator;
+  };
+  std::vector<float> sound;
 
   int64_t selected = 0;
   int64_t written = 0;
+  int64_t recorded = 0;
   int64_t cycles = 0;
   int64_t scrollStartMs = -1;
   int firstWrittenEntry = 0;
   int lastWrittenEntry = 0;
-  for (;;) {
-    const CaptureCycle cycle = captureCycle(options.fps);
+  bool failed = false;
+  while (stopRequested == 0 && !failed) {
+    const CaptureCycle cycle = captureCycle(options.rate);
     ++cycles;
     int status = 0;
     if (captureExitRequested(&status)) break;
@@ -279,11 +384,23 @@ int main(int argc, char** argv) {
                    cycle.displayMs);
       frameMsByEntry[cycle.entry].push_back(cycle.idleMs + cycle.displayMs);
     }
+    if (inRange && wav.file != nullptr) {
+      const int64_t first = soundAt(cycle.frame + 1);
+      const auto frames = static_cast<size_t>(soundAt(cycle.frame + 2) - first);
+      sound.resize(2 * frames);
+      audioMixVirtual(first, frames, sound.data());
+      appendWav(wav, sound.data(), frames);
+      failed = failed || wav.failed;
+    }
+    if (inRange && !videoPath.empty()) {
+      failed = failed || !appendVideoFrame(video, capturedPixels());
+      ++recorded;
+    }
     if (inRange && (csv != nullptr || !dumpState.empty())) {
       if (selected % options.every == 0) {
         if (csv != nullptr) {
           const std::string png = framePath(out, cycle.frame, ".png");
-          if (!writePng(png, capturedPixels(), captureWidth, captureHeight)) {
+          if (!writePng(png, capturedPixels(), options.width, options.height)) {
             std::fprintf(stderr, "\nvorran-capture: cannot write %s\n", png.c_str());
             return 1;
           }
@@ -293,7 +410,10 @@ int main(int argc, char** argv) {
         if (!dumpState.empty()) {
           const std::string frameDirectory = framePath(dumpState, cycle.frame, "");
           makeDirectory(frameDirectory);
-          writeStateDumps(frameDirectory);
+          if (!writeStateDumps(frameDirectory)) {
+            std::fprintf(stderr, "\nvorran-capture: cannot write the state to %s\n", frameDirectory.c_str());
+            return 1;
+          }
         }
         if (written == 0) firstWrittenEntry = cycle.entry;
         lastWrittenEntry = cycle.entry;
@@ -303,28 +423,51 @@ int main(int argc, char** argv) {
     }
 
     if (terminal && cycles % 10 == 0) {
-      double fraction = static_cast<double>(cycle.entry - options.firstEntry) /
-                        static_cast<double>(options.lastEntry - options.firstEntry + 1);
-      if (options.toMs > 0) fraction = static_cast<double>(ms) / static_cast<double>(options.toMs);
-      showProgress(fraction, written, cycle.entry,
-                   static_cast<double>(monotonicMicros() - wallStart) * 1e-6);
+      const double elapsed = static_cast<double>(monotonicMicros() - wallStart) * 1e-6;
+      const double toMs = options.toMs >= 0 ? static_cast<double>(options.toMs) : endMs;
+      showProgress(static_cast<double>(ms) / toMs, cycle.entry, elapsed,
+                   elapsed > 0.0 ? static_cast<double>(cycles) / elapsed : 0.0);
     }
   }
+  if (terminal) std::fputc('\n', stderr);
+  if (stopRequested != 0) std::fprintf(stderr, "vorran-capture: stopped; finishing the files\n");
   closeWritten(csv, out + "/frames.csv");
   closeWritten(timing, timingPath);
+  const bool soundWritten = wav.file == nullptr || closeWav(wav);
+  if (!videoPath.empty()) {
+    std::string why;
+    if (!finishVideo(video) || failed) {
+      std::fprintf(stderr, "vorran-capture: the video encoder failed\n");
+      return 1;
+    }
+    if (!soundWritten || !muxVideoAndSound(framesPath, wavPath, videoPath, why)) {
+      std::fprintf(stderr, "vorran-capture: cannot write %s: %s\n", videoPath.c_str(),
+                   soundWritten ? why.c_str() : "the sound could not be written");
+      return 1;
+    }
+    std::remove(framesPath.c_str());
+    if (options.wav.empty()) std::remove(wavPath.c_str());
+  } else if (!soundWritten || failed) {
+    std::fprintf(stderr, "vorran-capture: cannot write %s\n", wavPath.c_str());
+    return 1;
+  }
 
   const double seconds = static_cast<double>(monotonicMicros() - wallStart) * 1e-6;
-  if (terminal) std::fputc('\n', stderr);
   if (timing != nullptr) printTimingTable(frameMsByEntry);
   int64_t timed = 0;
   for (const auto& entryTimes : frameMsByEntry) timed += static_cast<int64_t>(entryTimes.second.size());
-  std::string what;
-  if (!out.empty()) what += " to " + out;
-  if (!dumpState.empty()) what += (out.empty() ? " the state to " : " and their state to ") + dumpState;
   std::fputs("vorran-capture: ", stderr);
-  if (!what.empty()) {
-    std::fprintf(stderr, "wrote %" PRId64 " frame%s (entries %d-%d)%s; ", written, written == 1 ? "" : "s",
-                 firstWrittenEntry, lastWrittenEntry, what.c_str());
+  if (!out.empty() || !dumpState.empty()) {
+    const std::string where = !out.empty() && !dumpState.empty() ? out + " and their state to " + dumpState
+                              : !out.empty()                       ? out
+                                                                   : dumpState;
+    std::fprintf(stderr, "wrote %s%" PRId64 " frame%s (entries %d-%d) to %s; ", out.empty() ? "the state of " : "",
+                 written, written == 1 ? "" : "s", firstWrittenEntry, lastWrittenEntry, where.c_str());
+  }
+  if (!videoPath.empty()) {
+    std::fprintf(stderr, "wrote %" PRId64 " frames and their sound to %s; ", recorded, videoPath.c_str());
+  } else if (!wavPath.empty()) {
+    std::fprintf(stderr, "wrote the sound to %s; ", wavPath.c_str());
   }
   if (!timingPath.empty()) std::fprintf(stderr, "timed %" PRId64 " frames to %s; ", timed, timingPath.c_str());
   std::fprintf(stderr, "rendered %" PRId64 " frames in %.1f s, %.1f frames per second\n", cycles, seconds,
