@@ -188,7 +188,6 @@ void drawEquationPicture(Picture mask, Picture overlay, float left, float right,
     drawTexturedRectangle(left - o, bottom - o, right + o, top + o, 0.01f, 0.99f);
     glDepthFunc(GL_EQUAL);
     glBlendFunc(GL_ONE, GL_ONE);
-    glFlush();
     glBindTexture(GL_TEXTURE_2D, pictureTexture(overlay));
     glColor4f(0.125f, 0.125f, 0.125f, 0.045f);
     drawTexturedRectangle(left - o, bottom - o, right + o, top + o, 0.01f, 0.99f);
