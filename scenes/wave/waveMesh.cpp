@@ -77,6 +77,23 @@ void drawWallBlock(QuadBatch& batch, float x0, float x1, float y0, float y1, Blo
   vertex(x0, y0, wallHeight), vertex(x1, y0, wallHeight), vertex(x1, y1, wallHeight), vertex(x0, y1, wallHeight);
 }
 
+// A source cell is a yellow quad at its corners' heights, a wall cell a
+// block; false for the open cells, which the caller draws.
+template <typename Height>
+bool drawFixedCell(QuadBatch& batch, const float* coord, int i, int j, int32_t flags, Height height,
+                   BlockFaces faces) {
+  if (flags & CellSource) {
+    glColor3f(1.0f, 1.0f, 0.1f);
+    cellQuad(batch, coord, i, j, height);
+    return true;
+  }
+  if (flags & CellWall) {
+    drawWallBlock(batch, coord[i], coord[i + 1], coord[j], coord[j + 1], faces);
+    return true;
+  }
+  return false;
+}
+
 // gluPerspective and the look from (5, 10, 15) at the origin; then the four
 // turns inside a pushed matrix, which the caller pops.
 void placeCamera(double fieldOfView, const MeshCamera& camera) {
@@ -135,17 +152,9 @@ void drawRippleCells() {
   bool white = false;  // the checker's colour, alternating from cell to cell
   for (int j = 1; j < waveGridSize - 1; ++j) {
     for (int i = 1; i < waveGridSize - 1; ++i, white = !white) {
-      const int32_t flags = f.flags[i][j];
-      if (flags & CellSource) {
-        glColor3f(1.0f, 1.0f, 0.1f);
-        cellQuad(batch, coord, i, j, at);
-        continue;
-      }
-      if (flags & CellWall) {
-        drawWallBlock(batch, coord[i], coord[i + 1], coord[j], coord[j + 1],
-                      {.x0 = !(f.flags[i - 1][j] & CellWall), .x1 = !(f.flags[i + 1][j] & CellWall)});
-        continue;
-      }
+      // Walls show their ends only at a slit.
+      const BlockFaces faces{.x0 = !(f.flags[i - 1][j] & CellWall), .x1 = !(f.flags[i + 1][j] & CellWall)};
+      if (drawFixedCell(batch, coord, i, j, f.flags[i][j], at, faces)) continue;
       if (waveMesh.wireframe) {
         glDisable(GL_DEPTH_TEST);
         cellStrip(batch, coord, i, j, at);
@@ -186,17 +195,9 @@ void drawDensityCells() {
   QuadBatch batch;
   for (int i = 1; i < wfGridSize - 1; ++i) {
     for (int j = 1; j < wfGridSize - 1; ++j) {
-      const int32_t flags = wf.cellFlags[i][j];
-      if (flags & CellSource) {
-        glColor3f(1.0f, 1.0f, 0.1f);
-        cellQuad(batch, coord, i, j, at);
-        continue;
-      }
-      if (flags & CellWall) {
-        drawWallBlock(batch, coord[i], coord[i + 1], coord[j], coord[j + 1],
-                      {.y0 = !wall(i, j - 1), .y1 = !wall(i, j + 1), .x0 = !wall(i - 1, j), .x1 = !wall(i + 1, j)});
-        continue;
-      }
+      // The wedge shows only its outer faces.
+      const BlockFaces faces{.y0 = !wall(i, j - 1), .y1 = !wall(i, j + 1), .x0 = !wall(i - 1, j), .x1 = !wall(i + 1, j)};
+      if (drawFixedCell(batch, coord, i, j, wf.cellFlags[i][j], at, faces)) continue;
       if (waveMesh.checker) {
         glColor3f(0.0f, 0.0f, 0.0f);
         cellQuad(batch, coord, i, j, at);
