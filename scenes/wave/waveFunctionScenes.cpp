@@ -18,8 +18,11 @@ namespace {
 
 // One mesh view: its viewport in layout pixels, its camera, and the grey of
 // the frame around it.
-struct DensityView {
+struct Viewport {
   float left, bottom, width, height;
+};
+struct DensityView {
+  Viewport port;
   MeshCamera camera;
   float frameGrey;
   void (*draw)(const MeshCamera&) = drawWaveFunction;
@@ -38,36 +41,40 @@ struct EquationPicture {
 double aspect() { return screenWidth / screenHeight; }
 // Camera turns in whole degrees.
 float degrees(double angle) { return static_cast<float>(static_cast<int>(angle)); }
-// Zooms in with the phase and with the slow turn.
-float turningZoom() { return static_cast<float>(waveScenes.waveTime / 7 + viewControls.viewAngleY / 4 - 8); }
 
-// The single view from 5 % to 95 % of the window.
+// The single view from 5 % to 95 % of the window, zooming in with the phase
+// and with the slow turn.
 DensityView middleView(float pitch, float yawB, float roll) {
-  return {screenWidth * 0.05f, screenHeight * 0.05f, screenWidth * 0.9f, screenHeight * 0.9f,
-          {.aspect = aspect(), .pitch = pitch, .yawB = yawB, .roll = roll, .zoom = turningZoom()}, 0.76f};
+  const auto zoom = static_cast<float>(waveScenes.waveTime / 7 + viewControls.viewAngleY / 4 - 8);
+  const MeshCamera camera{.aspect = aspect(), .pitch = pitch, .yawB = yawB, .roll = roll, .zoom = zoom};
+  return {{screenWidth * 0.05f, screenHeight * 0.05f, screenWidth * 0.9f, screenHeight * 0.9f}, camera, 0.76f};
 }
 
 // Upper right quarter, looking down more steeply and turning the other way;
 // lower left quarter, from a fixed side and zooming in slower.
 DensityView upperQuarter() {
   const ViewControls& v = viewControls;
-  return {screenWidth / 2, screenHeight / 2, screenWidth / 2, screenHeight / 2,
-          {.aspect = aspect(), .pitch = degrees(v.viewAngleX + 260), .yawB = degrees(-v.viewAngleY),
-           .roll = degrees(v.viewAngleZ), .zoom = waveScenes.waveTime / 7 - 2},
-          0.56f};
+  const MeshCamera camera{.aspect = aspect(),
+                          .pitch = degrees(v.viewAngleX + 260),
+                          .yawB = degrees(-v.viewAngleY),
+                          .roll = degrees(v.viewAngleZ),
+                          .zoom = waveScenes.waveTime / 7 - 2};
+  return {{screenWidth / 2, screenHeight / 2, screenWidth / 2, screenHeight / 2}, camera, 0.56f};
 }
 DensityView lowerQuarter() {
   const ViewControls& v = viewControls;
-  return {0.0f, 0.0f, screenWidth / 2, screenHeight / 2,
-          {.aspect = aspect(), .pitch = degrees(v.viewAngleX + 220), .yawB = 0.0f,
-           .roll = degrees(v.viewAngleZ), .zoom = waveScenes.waveTime / 12 - 2},
-          0.56f};
+  const MeshCamera camera{.aspect = aspect(),
+                          .pitch = degrees(v.viewAngleX + 220),
+                          .roll = degrees(v.viewAngleZ),
+                          .zoom = waveScenes.waveTime / 12 - 2};
+  return {{0.0f, 0.0f, screenWidth / 2, screenHeight / 2}, camera, 0.56f};
 }
 
 void drawDensityView(const DensityView& view) {
-  setViewport(view.left, view.bottom, view.width, view.height);
+  const Viewport& p = view.port;
+  setViewport(p.left, p.bottom, p.width, p.height);
   view.draw(view.camera);
-  setViewport(view.left, view.bottom, view.width, view.height);
+  setViewport(p.left, p.bottom, p.width, p.height);
   flatUnitView();
   glFlush();
   glLineWidth(2.0f);
@@ -113,7 +120,8 @@ void startWfFrame() {
 }
 
 // The pictures shrink towards the middle as the slide rises.
-constexpr EquationPicture shr1Large{Picture::Shr1, Picture::Shr1Mask, {1.3, -1.3}, {-1.5, 1.5}, {1.3, -1.3}, {-1.5, 1.5}};
+constexpr Bound largeLow{1.3, -1.3}, largeHigh{-1.5, 1.5};
+constexpr EquationPicture shr1Large{Picture::Shr1, Picture::Shr1Mask, largeLow, largeHigh, largeLow, largeHigh};
 constexpr Bound lowLeft{1.5, -2.55}, lowTop{-1.5, 1.45};
 
 }  // namespace
@@ -127,7 +135,8 @@ void wfViewA() {
   startWfFrame();
   const ViewControls& v = viewControls;
   const DensityView views[] = {middleView(degrees(v.viewAngleX + 220), degrees(v.viewAngleY), degrees(v.viewAngleZ))};
-  const EquationPicture equations[] = {shr1Large, {Picture::Shr2, Picture::Shr2Mask, {1.5, -1.7}, {-1.5, 2.3}, lowLeft, lowTop}};
+  const EquationPicture equations[] = {shr1Large,
+                                       {Picture::Shr2, Picture::Shr2Mask, {1.5, -1.7}, {-1.5, 2.3}, lowLeft, lowTop}};
   wfFrame(views, equations);
 }
 
@@ -135,7 +144,7 @@ void wfViewB() {
   startWfFrame();
   const DensityView views[] = {upperQuarter(), lowerQuarter()};
   const EquationPicture equations[] = {
-      {Picture::Shr2, Picture::Shr1Mask, {1.8, -1.8}, {-1.5, 2.0}, {1.3, -1.3}, {-1.5, 1.5}},
+      {Picture::Shr2, Picture::Shr1Mask, {1.8, -1.8}, {-1.5, 2.0}, largeLow, largeHigh},
       {Picture::Shr3, Picture::Shr2Mask, {1.5, -2.2}, {-1.5, 1.8}, lowLeft, lowTop}};
   wfFrame(views, equations);
 }
@@ -143,8 +152,8 @@ void wfViewB() {
 void wfViewC() {
   startWfFrame();
   const DensityView views[] = {upperQuarter(), lowerQuarter()};
-  const EquationPicture equations[] = {shr1Large,
-                                      {Picture::Shr3, Picture::Shr3Mask, {1.5, -1.0}, {-1.5, 3.0}, {1.5, -4.0}, {-1.5, 0.0}}};
+  const EquationPicture equations[] = {
+      shr1Large, {Picture::Shr3, Picture::Shr3Mask, {1.5, -1.0}, {-1.5, 3.0}, {1.5, -4.0}, {-1.5, 0.0}}};
   wfFrame(views, equations);
 }
 
@@ -160,12 +169,11 @@ void wfViewE() {
   startWfFrame();
   const ViewControls& v = viewControls;
   DensityView view = middleView(degrees(v.viewAngleX + 220), 0.0f, degrees(v.viewAngleZ));
-  view.left = view.bottom = 0.0f;
-  view.width = screenWidth;
-  view.height = screenHeight;
+  view.port = {0.0f, 0.0f, screenWidth, screenHeight};
   view.draw = drawWaveFunctionAlt;
   const DensityView views[] = {view};
-  const EquationPicture equations[] = {{Picture::Shr3, Picture::Shr3Mask, {1.5, -2.0}, {-1.5, 2.0}, {1.5, -2.2}, {-1.5, 1.8}}};
+  const EquationPicture equations[] = {
+      {Picture::Shr3, Picture::Shr3Mask, {1.5, -2.0}, {-1.5, 2.0}, {1.5, -2.2}, {-1.5, 1.8}}};
   wfFrame(views, equations);
 }
 

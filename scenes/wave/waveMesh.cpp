@@ -80,8 +80,7 @@ void drawWallBlock(QuadBatch& batch, float x0, float x1, float y0, float y1, Blo
 // A source cell is a yellow quad at its corners' heights, a wall cell a
 // block; false for the open cells, which the caller draws.
 template <typename Height>
-bool drawFixedCell(QuadBatch& batch, const float* coord, int i, int j, int32_t flags, Height height,
-                   BlockFaces faces) {
+bool drawFixedCell(QuadBatch& batch, const float* coord, int i, int j, int32_t flags, Height height, BlockFaces faces) {
   if (flags & CellSource) {
     glColor3f(1.0f, 1.0f, 0.1f);
     cellQuad(batch, coord, i, j, height);
@@ -188,15 +187,20 @@ void drawDensityCells() {
   const float low = coord[1], high = coord[wfGridSize - 1];
   glBegin(GL_QUADS);
   glColor3f(0.4f, 0.4f, 0.3f);
-  for (float y : {high, low}) vertex(low, y, 0.0f), vertex(high, y, 0.0f), vertex(high, y, 0.08f), vertex(low, y, 0.08f);
-  for (float x : {low, high}) vertex(x, low, 0.0f), vertex(x, high, 0.0f), vertex(x, high, 0.08f), vertex(x, low, 0.08f);
+  for (float y : {high, low}) {
+    vertex(low, y, 0.0f), vertex(high, y, 0.0f), vertex(high, y, 0.08f), vertex(low, y, 0.08f);
+  }
+  for (float x : {low, high}) {
+    vertex(x, low, 0.0f), vertex(x, high, 0.0f), vertex(x, high, 0.08f), vertex(x, low, 0.08f);
+  }
   glEnd();
 
   QuadBatch batch;
   for (int i = 1; i < wfGridSize - 1; ++i) {
     for (int j = 1; j < wfGridSize - 1; ++j) {
       // The wedge shows only its outer faces.
-      const BlockFaces faces{.y0 = !wall(i, j - 1), .y1 = !wall(i, j + 1), .x0 = !wall(i - 1, j), .x1 = !wall(i + 1, j)};
+      const BlockFaces faces{
+          .y0 = !wall(i, j - 1), .y1 = !wall(i, j + 1), .x0 = !wall(i - 1, j), .x1 = !wall(i + 1, j)};
       if (drawFixedCell(batch, coord, i, j, wf.cellFlags[i][j], at, faces)) continue;
       if (waveMesh.checker) {
         glColor3f(0.0f, 0.0f, 0.0f);

@@ -41,7 +41,7 @@ float swingingZoom() { return static_cast<float>(std::sin(static_cast<double>(wa
 void drawEquationPanel(int k) {
   WaveScenes& w = waveScenes;
   setViewport(screenWidth / 2, screenWidth / 6 * static_cast<float>(k) + screenHeight / 4, screenWidth / 2,
-           screenWidth / 7);
+              screenWidth / 7);
   glDisable(GL_BLEND);
   loadUnitView();
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -155,14 +155,14 @@ void waveFadeIn() {
 
 void advanceWavePhase() {
   WaveScenes& w = waveScenes;
-  w.wavePhase = static_cast<float>(w.wavePhase + static_cast<double>(frameStep(2 * speedFactor)) * 0.017453292519943295);
+  w.wavePhase =
+      static_cast<float>(w.wavePhase + static_cast<double>(frameStep(2 * speedFactor)) * 0.017453292519943295);
   w.waveTime = w.wavePhase;
 }
 
 void waveAdvance() {
   advanceWavePhase();
-  forEachWaveStep(waveFrameTime(sequencer.frameMs),
-                  [](double dt) { waveStep(waveField, waveScenes.wavePhase, dt); });
+  forEachWaveStep(waveFrameTime(sequencer.frameMs), [](double dt) { waveStep(waveField, waveScenes.wavePhase, dt); });
 }
 
 // View | viewport | lift | pitch | yaw B | zoom | panels
@@ -192,8 +192,7 @@ void waveViewB() {
 void waveViewC() {
   startWaveFrame();
   setViewport(screenWidth / 18, screenHeight / 18, screenWidth / 4, screenHeight / 2);
-  drawWaveField(0.0, camera(150.0f, 1.25f * waveScenes.waveYaw, swingingZoom(), screenWidth / 2 / screenHeight),
-                0.0f);
+  drawWaveField(0.0, camera(150.0f, 1.25f * waveScenes.waveYaw, swingingZoom(), screenWidth / 2 / screenHeight), 0.0f);
   waveAdvance();
   finishWaveFrame(3, Fade::In);
 }

@@ -22,8 +22,7 @@ void waveStep(WaveField& field, float sourceTime, double dt) {
   for (int j = 1; j < last; ++j) {
     for (int i = 1; i < last; ++i) {
       const double centre = u[i][j];
-      const double axis =
-          static_cast<double>(u[i + 1][j]) + u[i - 1][j] + u[i][j + 1] + u[i][j - 1] - 4 * centre;
+      const double axis = static_cast<double>(u[i + 1][j]) + u[i - 1][j] + u[i][j + 1] + u[i][j - 1] - 4 * centre;
       const double diagonal =
           static_cast<double>(u[i + 1][j + 1]) + u[i + 1][j - 1] + u[i - 1][j - 1] + u[i - 1][j + 1] - 4 * centre;
       v[i][j] = static_cast<float>(v[i][j] + 2 * dt * (0.667 * axis + 0.333 * diagonal) / (h * h));
