@@ -9,8 +9,7 @@ void windowViewport() {
 }
 
 void setViewport(float left, float bottom, float width, float height) {
-  glViewport(static_cast<GLint>(left), static_cast<GLint>(bottom), static_cast<GLsizei>(width),
-             static_cast<GLsizei>(height));
+  layoutViewport(static_cast<int>(left), static_cast<int>(bottom), static_cast<int>(width), static_cast<int>(height));
 }
 
 void blendOverScene() {

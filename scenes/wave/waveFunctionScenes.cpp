@@ -77,7 +77,7 @@ void drawDensityView(const DensityView& view) {
   setViewport(p.left, p.bottom, p.width, p.height);
   flatUnitView();
   glFlush();
-  glLineWidth(2.0f);
+  layoutLineWidth(2.0f);
   glColor3f(view.frameGrey, view.frameGrey + 0.01f, view.frameGrey + 0.02f);
   drawOutline(-1.0f, -1.0f, 1.0f, 1.0f);
 }

@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "runtime/screen.h"
+
 #include "sim/wave/waveField.h"
 #include "sim/wave/waveFunction.h"
 
@@ -50,7 +52,7 @@ void cellQuad(QuadBatch& batch, const float* coord, int i, int j, Height height)
 template <typename Height>
 void cellStrip(QuadBatch& batch, const float* coord, int i, int j, Height height) {
   batch.close();
-  glLineWidth(1.0f);
+  layoutLineWidth(1.0f);
   glColor3f(1.0f, 1.0f, 1.0f);
   glBegin(GL_LINE_STRIP);
   cellCorners(coord, i, j, height);
@@ -111,7 +113,7 @@ void placeCamera(double fieldOfView, const MeshCamera& camera) {
 
 // Red x, green y and blue z arrows standing 0.7 above the mesh's origin.
 void drawAxes() {
-  glLineWidth(4.0f);
+  layoutLineWidth(4.0f);
   glBegin(GL_LINES);
   glColor3f(1.0f, 0.0f, 0.0f);
   vertex(0.0f, 0.0f, 0.7f), vertex(0.4f, 0.0f, 0.7f);
@@ -222,7 +224,7 @@ void drawDensityCells() {
 
   if (!waveMesh.checker) return;
   // A white net over two-cell squares, floating just above the black cells.
-  glLineWidth(1.0f);
+  layoutLineWidth(1.0f);
   glColor3f(1.0f, 1.0f, 1.0f);
   const auto lifted = [&](int r, int c) { return at(r, c) + 0.04f; };
   constexpr int square[4][2] = {{0, 0}, {2, 0}, {2, 2}, {0, 2}};
