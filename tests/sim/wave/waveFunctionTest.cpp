@@ -125,10 +125,11 @@ TEST_F(WaveFunctionTest, TheBarrierTurnsThePhaseUsingTheTurnedRealPart) {
 }
 
 TEST_F(WaveFunctionTest, DensityIsDrawnAtZeroOnEveryCornerOfTheBarrier) {
-  // Density (r, c) belongs to the corner shared by cells r-1..r, c-1..c.
-  wf.psi[42][37] = wf.psi[43][38] = wf.psi[41][37] = wf.psi[42][36] = {0.5, 0.5};
+  // Density (r, c) belongs to the corner shared by cells r-1..r, c-1..c;
+  // (60, 46) touches the wedge's base only diagonally.
+  wf.psi[42][37] = wf.psi[43][38] = wf.psi[41][37] = wf.psi[42][36] = wf.psi[60][46] = {0.5, 0.5};
   wfDensity(wf);
-  for (auto [r, c] : {std::pair{42, 37}, {42, 38}, {43, 37}, {43, 38}, {60, 30}, {59, 46}}) {
+  for (auto [r, c] : {std::pair{42, 37}, {42, 38}, {43, 37}, {43, 38}, {60, 46}, {59, 46}}) {
     EXPECT_EQ(wf.density[r][c], 0.0f) << r << ", " << c;
   }
   EXPECT_TRUE(wf.density[41][37] == 0.5f / 1.3f && wf.density[42][36] == 0.5f / 1.3f);
