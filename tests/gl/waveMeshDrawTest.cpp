@@ -6,7 +6,9 @@
 
 #include <cmath>
 
+#include "runtime/sequencer.h"
 #include "scenes/wave/waveMesh.h"
+#include "scenes/wave/waveScenes.h"
 #include "sim/wave/waveField.h"
 #include "sim/wave/waveFunction.h"
 #include "tests/gl/glProbe.h"
@@ -110,6 +112,34 @@ TEST_F(WaveMeshDraw, DensityGlowsRedOrangeAndTheCheckerIsBlackUnderAWhiteNet) {
       EXPECT_TRUE(white) << i << ", " << k;
     }
   }
+}
+
+TEST_F(WaveMeshDraw, TitleCardDrawsShadedThenAsANetAndStepsTheFieldForEach) {
+  // A 40 ms frame: two steps of 0.5 per drawing, four in all.
+  const SequencerState saved = sequencer;
+  SequencerState frame = saved;
+  frame.frameMs = 40;
+  resetSequencer(frame);
+  waveScenes = {};
+  WaveField expected = waveField;
+  float phase = 0.0f;
+  for (int n = 0; n < 4; ++n) {
+    if (n % 2 == 0) phase = static_cast<float>(phase + 4.0 * 0.017453292519943295);
+    waveStep(expected, phase, 0.5);
+  }
+  drawWaveCard();
+  EXPECT_EQ(waveMesh.wireframe, 0);
+  EXPECT_GT(pixelsOtherThan(readBackBuffer(), 128, 2), 100000);
+  freshCanvas(0.5f);
+  drawWaveCardWire();
+  const ReadBack net = readBackBuffer();
+  EXPECT_EQ(waveMesh.wireframe, 1);
+  // White lines through the fog, the grey canvas between them.
+  EXPECT_GT(net.count(0, 800, 0, 600, [](Rgb c) { return c.r > 150 && c.g > 180 && c.g == c.b; }), 5000);
+  EXPECT_GT(net.count(0, 800, 0, 600, [](Rgb c) { return near(c, 128, 128, 128, 1); }), 200000);
+  EXPECT_EQ(waveScenes.wavePhase, phase);
+  EXPECT_TRUE(waveField.u == expected.u && waveField.v == expected.v);
+  resetSequencer(saved);
 }
 
 }  // namespace
