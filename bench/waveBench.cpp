@@ -52,7 +52,7 @@ BENCHMARK(BM_WfStep);
 bool openWindow() {
   static const bool open = [] {
     if (std::getenv("DISPLAY") == nullptr) return false;
-    openDisplay(DisplayKind::CaptureWindow, nullptr);
+    openDisplay(DisplayKind::CaptureWindow, nullptr, 800, 600);
     reserveTextures();
     if (chdir(VORRAN_BUILD_DIR) == 0) {
       for (int slot = 1; slot <= 6; ++slot) loadPicture(slot);
