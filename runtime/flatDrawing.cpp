@@ -8,6 +8,10 @@ void windowViewport() {
   layoutViewport(0, 0, static_cast<int>(screenWidth), static_cast<int>(screenHeight));
 }
 
+void setViewport(float left, float bottom, float width, float height) {
+  layoutViewport(static_cast<int>(left), static_cast<int>(bottom), static_cast<int>(width), static_cast<int>(height));
+}
+
 void blendOverScene() {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -27,6 +31,19 @@ void drawRectangle(float left, float bottom, float right, float top) {
   glVertex2f(left, bottom);
   glVertex2f(left, top);
   glVertex2f(right, top);
+  glVertex2f(right, bottom);
+  glEnd();
+}
+
+void drawTexturedRectangle(float left, float bottom, float right, float top, float low, float high) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(low, low);
+  glVertex2f(left, bottom);
+  glTexCoord2f(low, high);
+  glVertex2f(left, top);
+  glTexCoord2f(high, high);
+  glVertex2f(right, top);
+  glTexCoord2f(high, low);
   glVertex2f(right, bottom);
   glEnd();
 }

@@ -12,6 +12,9 @@ struct OrthoView {
 // The viewport over the whole layout, screenWidth x screenHeight (truncated).
 void windowViewport();
 
+// A viewport from layout quantities, each truncated to whole pixels.
+void setViewport(float left, float bottom, float width, float height);
+
 // Blending by source alpha over what is drawn already, with face culling off.
 void blendOverScene();
 
@@ -22,6 +25,11 @@ void loadUnitView();
 // A quad filling the rectangle, corners in the order lower left, upper left,
 // upper right, lower right, in the current colour.
 void drawRectangle(float left, float bottom, float right, float top);
+
+// A textured quad over the rectangle, the texture's square [low, high]^2
+// stretched over it upright: (low, low) at the lower left corner, (high,
+// high) at the upper right; corners in the order of drawRectangle.
+void drawTexturedRectangle(float left, float bottom, float right, float top, float low = 0.0f, float high = 1.0f);
 
 // A closed line strip around the rectangle, starting and ending at its lower
 // left corner and running up its left side first, in the current colour and

@@ -16,6 +16,8 @@
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/spatial/worldDump.h"
+#include "scenes/wave/waveFunctionScenes.h"
+#include "scenes/wave/waveScenes.h"
 #include "show/timeline.h"
 
 void registerStateDumps() {
@@ -30,6 +32,8 @@ void registerStateDumps() {
   registerStateDump("planarWorld", dumpPlanarWorld);
   registerStateDump("cradle", dumpCradleScene);
   registerStateDump("rope", dumpRopeScene);
+  registerStateDump("wave", dumpWaveScene);
+  registerStateDump("waveFunction", dumpWaveFunctionScene);
 }
 
 void startPresentation(DisplayKind kind, int width, int height) {

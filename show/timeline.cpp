@@ -13,6 +13,8 @@
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/titles/titleCards.h"
+#include "scenes/wave/waveFunctionScenes.h"
+#include "scenes/wave/waveScenes.h"
 
 namespace {
 
@@ -96,19 +98,19 @@ void buildTimeline() {
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 111040);         // 54
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 111430);         // 55
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 112840);         // 56
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 117830);           // 57 wave equation
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 118890);           // 58
-  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 119870);                // 59
-  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 121130);                // 60
-  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 124420);                // 61
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 126790);           // 62
-  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 127630);                // 63
-  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 128960);                // 64
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 129247);           // 65
-  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 131520);                // 66
-  add(none, idleRedraw, reshapeUnitOrtho, sceneDisplay, 133420);                // 67
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 136000);           // 68
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 139960);           // 69
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, waveViewA, 117830);          // 57 wave equation
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, waveViewB, 118890);          // 58
+  add(none, idleRedraw, reshapeUnitOrtho, waveViewA, 119870);                   // 59
+  add(none, idleRedraw, reshapeUnitOrtho, waveViewC, 121130);                   // 60
+  add(none, idleRedraw, reshapeUnitOrtho, waveViewD, 124420);                   // 61
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, waveViewC, 126790);          // 62
+  add(none, idleRedraw, reshapeUnitOrtho, waveViewE, 127630);                   // 63
+  add(none, idleRedraw, reshapeUnitOrtho, waveViewF, 128960);                   // 64
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, waveViewA, 129247);          // 65
+  add(none, idleRedraw, reshapeUnitOrtho, waveViewB, 131520);                   // 66
+  add(none, idleRedraw, reshapeUnitOrtho, waveViewD, 133420);                   // 67
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, waveViewC, 136000);          // 68
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, waveViewG, 139960);          // 69
   add(gasInit, gasIdle, gasReshape, gasDisplay, 148000);                        // 70 gas
   add(sandInit, sandIdle, sandReshape, sandDisplay, 157000);                    // 71 sand
   add(voteInit, voteIdle, voteReshape, voteDisplay, 166000);                    // 72 vote
@@ -150,13 +152,13 @@ void buildTimeline() {
   add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 65000);                 // 106 surfaces card
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 70000);          // 107 bonus
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 74000);          // 108 bonus title
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 77493);            // 109 wave function
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 79393);            // 110
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 80900);            // 111
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 82800);            // 112
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 83500);            // 113
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 84500);            // 114
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 93000);            // 115
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewA, 77493);             // 109 wave function
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewB, 79393);             // 110
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewD, 80900);             // 111
+  add(wfSceneInit, idleRedraw, reshapeUnitOrtho, wfViewA, 82800);               // 112
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewC, 83500);             // 113
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewD, 84500);             // 114
+  add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewE, 93000);             // 115
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 11107940);       // 116 closing scroll
 }
 

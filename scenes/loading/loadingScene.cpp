@@ -40,16 +40,7 @@ void loadingDisplay() {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, screen.loadingTexture);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0.0f, 0.0f);
-  glVertex2f(-0.2f, -0.2f);
-  glTexCoord2f(0.0f, 1.0f);
-  glVertex2f(-0.2f, 0.2f);
-  glTexCoord2f(1.0f, 1.0f);
-  glVertex2f(0.2f, 0.2f);
-  glTexCoord2f(1.0f, 0.0f);
-  glVertex2f(0.2f, -0.2f);
-  glEnd();
+  drawTexturedRectangle(-0.2f, -0.2f, 0.2f, 0.2f);
   glDisable(GL_TEXTURE_2D);
 
   // The bar's outline below it.

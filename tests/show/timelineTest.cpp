@@ -18,6 +18,8 @@
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/titles/titleCards.h"
+#include "scenes/wave/waveFunctionScenes.h"
+#include "scenes/wave/waveScenes.h"
 #include "show/timeline.h"
 
 namespace {
@@ -113,6 +115,16 @@ TEST_F(TimelineTest, GridAndFieldScenesAndTheirCardIdles) {
   EXPECT_EQ(entry(104).idle, &sandIdle);
 }
 
+// The wave views that later entries borrow, and the inits that restart them.
+TEST_F(TimelineTest, WaveScenesAndTheirInits) {
+  const std::pair<int, DisplayFn> views[] = {{57, waveViewA},  {58, waveViewB},  {60, waveViewC}, {61, waveViewD},
+                                             {63, waveViewE},  {64, waveViewF},  {69, waveViewG}, {109, wfViewA},
+                                             {110, wfViewB},   {111, wfViewD},   {113, wfViewC},  {115, wfViewE}};
+  for (auto [number, display] : views) EXPECT_EQ(entry(number).display, display) << "entry " << number;
+  for (int n : {57, 62, 65, 68, 109, 110, 111, 113, 114}) EXPECT_EQ(entry(n).init, &waveSceneInit) << "entry " << n;
+  EXPECT_EQ(entry(112).init, &wfSceneInit);
+}
+
 // Entries that borrow a callback of an earlier entry: {entry, lender}.
 using Borrowed = std::vector<std::pair<int, int>>;
 
@@ -142,8 +154,10 @@ TEST_F(TimelineTest, BorrowedCallbacksAreTheLendersOwn) {
 
 // Every entry whose scene is built; the rest still show the placeholder.
 TEST_F(TimelineTest, OnlyTheEntriesStillToBeBuiltShowThePlaceholder) {
-  const std::vector<int> built = {1,  2,  3,  4,  5,  8,  19, 21, 27, 28, 29, 30, 31, 32, 33, 34, 35,
-                                  36, 37, 38, 39, 40, 41, 42, 70, 71, 72, 73, 74, 90, 91};
+  const std::vector<int> built = {1,  2,  3,  4,  5,  8,  19, 21,  27,  28,  29,  30,  31,  32,  33,  34,  35,
+                                  36, 37, 38, 39, 40, 41, 42,  57,  58,  59,  60,  61,  62,  63,  64,  65,
+                                  66, 67, 68, 69, 70, 71, 72,  73,  74,  90,  91,  109, 110, 111, 112, 113,
+                                  114, 115};
   for (int n = 1; n <= timelineLength; ++n) {
     EXPECT_NE(entryIsPlaceholder(n), std::count(built.begin(), built.end(), n) == 1) << "entry " << n;
   }
