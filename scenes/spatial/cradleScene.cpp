@@ -183,8 +183,6 @@ void viewRowKeepingMatrix(const Camera& camera) {
   glPopMatrix();
 }
 
-void viewport(const PixelRect& r) { layoutViewport(r.x, r.y, r.width, r.height); }
-
 // The (0, 1) x (0, 1) square over the current viewport, for frames.
 void unitSquareOverlay() {
   glMatrixMode(GL_PROJECTION);
@@ -268,10 +266,10 @@ void columnDisplay(int smallViews, float frameWidth) {
   clearForRow();
   lightAndFog();
   for (int i = 1; i <= smallViews; ++i) {
-    viewport(columnSmallView(i));
+    layoutViewport(columnSmallView(i));
     viewRowKeepingMatrix({.a = i * 0.5});
   }
-  viewport(columnMainView());
+  layoutViewport(columnMainView());
   viewRowKeepingMatrix({});
   layoutLineWidth(frameWidth);
   unitSquareOverlay();
