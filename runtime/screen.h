@@ -26,6 +26,8 @@ struct PixelRect {
   int y = 0;
   int width = 0;
   int height = 0;
+
+  bool operator==(const PixelRect&) const = default;
 };
 
 // A viewport given in layout pixels (from the layout's lower left corner).
