@@ -80,18 +80,7 @@ void drawMarkedSpheres() {
     if ((s->flags & SphereMarked) == 0) continue;
     glPushMatrix();
     glTranslated(s->position.x, s->position.y, s->position.z);
-    const double radius = s->radius;
-    if (s->carrier == nullptr) {
-      glColor3fv(s->colour);
-      glutWireSphere(radius, 16, 16);
-    } else {
-      glColor3f(1.0f, 0.5f, 0.3f);
-      if ((s->flags & SphereWire) != 0) {
-        glutWireSphere(radius, 10, 10);
-      } else {
-        glutSolidSphere(radius, 14, 14);
-      }
-    }
+    drawSphereBody(*s);
     glPopMatrix();
   }
 }

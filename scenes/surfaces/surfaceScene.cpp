@@ -62,7 +62,6 @@ double layoutW() { return screenWidth; }
 double layoutH() { return screenHeight; }
 // The float nearest 1/3 of a layout size.
 double third(double size) { return size * static_cast<double>(0.33333334f); }
-// Panel slide, panel count, fade counter.
 double slide() { return surfaceScene.panelSlide; }
 
 PixelRect truncated(double x, double y, double width, double height) {

@@ -120,7 +120,7 @@ TEST(SurfacesInCapture, OneToFourBallPanels) {
 }
 
 TEST(SurfacesInCapture, FinaleBreathesThenFadesToBlack) {
-  ASSERT_TRUE(run(89));
+  ASSERT_TRUE(run(89));  // its second cycle
   EXPECT_EQ(surfaceScene.panelCount, 4);
   const int32_t start = current.timelineMs;
   // The large view grows to the left by up to 50 pixels, from x = 266, over
@@ -134,6 +134,17 @@ TEST(SurfacesInCapture, FinaleBreathesThenFadesToBlack) {
   }
   EXPECT_TRUE(surfaceScene.zoomPhase <= 0.0f && surfaceScene.zoomPhase > -0.01f);
   EXPECT_NEAR(leftmost, 217, 1);
+  // Meanwhile the large view has risen from y = 200 and the inset's top sunk
+  // from 331, by 0.05 a millisecond since the cycle before the entry (two
+  // cycles before `start`): the large view as it stood before this frame's
+  // move, the inset after it. Their outlines cover a pixel inside.
+  const double rise = 0.05 * (current.timelineMs - start + 1000 / fps);
+  const double sunk = 0.05 * (current.timelineMs - start + 2 * 1000 / fps);
+  const ReadBack f = capturedFrame();
+  const int bottom = f.extent(600, 601, 0, 600, [](Rgb c) { return c.r > 60 && std::abs(c.r - c.b) <= 4; }).bottom;
+  const int insetTop = f.extent(200, 201, 0, 600, [](Rgb c) { return c.b >= c.r + 5; }).top;
+  EXPECT_NEAR(bottom, 200 + rise + 1, 1.5);
+  EXPECT_NEAR(insetTop, 331 - sunk - 2, 1.5);
   EXPECT_EQ(litPixels(lastFrameOf(89), 0), 0);
   // A falling ball is stopped within 0.01 (the unit tests); resting on the
   // grid, or pressing on a pinned sphere that takes its push without moving,
