@@ -57,15 +57,10 @@ void collideSpheres(Sphere* spheres, double carriedFactor) {
   const float timeScale = world.timeScale;
   for (Sphere* a = spheres; a != nullptr; a = a->next) {
     if ((a->flags & SphereActive) == 0 || a->carrier == nullptr) continue;
-    // a as the pairs see it; only a collision of a changes it.
-    Vector3 position = a->position;
-    Vector3 velocity = a->carrier->velocity;
     for (Sphere* b = spheres; b != nullptr; b = b->next) {
       if ((b->flags & SphereActive) == 0) continue;
-      if (sphereGapStaysOpen(position, velocity, a->radius, *b, timeScale, carriedFactor)) continue;
+      if (sphereGapStaysOpen(*a, *b, timeScale, carriedFactor)) continue;
       collideSpherePair(*a, *b, timeScale, carriedFactor);
-      position = a->position;
-      velocity = a->carrier->velocity;
     }
   }
 }

@@ -39,72 +39,46 @@ bool run(int entry, int32_t ms = 0) {
   return true;
 }
 
-// Runs the entry to its end; the last frame it showed. The cycle after it,
-// of the next entry, has run too.
-ReadBack lastFrameOf(int entry, int32_t ms = 0) {
+// Runs the entry to its end; the last frame it showed. The first cycle of
+// the next entry has run too.
+ReadBack lastFrameOf(int entry) {
   ReadBack last;
-  while (run(entry, ms)) last = capturedFrame();
+  while (run(entry)) last = capturedFrame();
   return last;
 }
 
-// Pixels brighter than the level, outside the spectrum's corner (x from
-// 680, y below 130).
+// Pixels brighter than the level, outside the spectrum's corner.
 int litPixels(const ReadBack& f, int level) {
   auto lit = [level](Rgb c) { return std::max({c.r, c.g, c.b}) > level; };
   return f.count(0, 800, 130, 600, lit) + f.count(0, 680, 0, 130, lit);
 }
 
-TEST(SurfacesInCapture, OneBallDroppedWhileThePanelsSlideIn) {
+TEST(SurfacesInCapture, BallsDroppedFadingInAndOutTheBorderLetGo) {
+  // Entry 75: a new surface with one ball, black at first, in full view on
+  // the twentieth frame (1 s); the panels stop 1.33 s in (0.15 a ms).
   ASSERT_TRUE(runUntil(74, 183000, 2));
   ASSERT_TRUE(run(75));
-  // A new surface with one ball, fading in from black.
-  EXPECT_EQ(spheres().size(), 102u);
-  EXPECT_EQ(litPixels(capturedFrame(), 20), 0);
-  // In full view 1 s in, the twentieth frame; the panels stop 1.33 s in
-  // (0.15 a millisecond).
+  EXPECT_TRUE(spheres().size() == 102u && litPixels(capturedFrame(), 20) == 0);
   for (int frame = 2; frame <= 20; ++frame) ASSERT_TRUE(run(75));
   expectFramedView(capturedFrame(), {200, 150, 560, 420}, 61, 61, 33);
-  const int32_t start = current.timelineMs;
-  while (run(75) && current.timelineMs - start < 400) {
-  }
-  expectFramedView(capturedFrame(), dropPanel(0, surfaceScene.panelSlide), 138, 138, 148);
+  for (int frame = 21; frame <= 28; ++frame) ASSERT_TRUE(run(75));
   EXPECT_TRUE(surfaceScene.panelSlide >= 200.0f && surfaceScene.panelSlide < 200.0f + 7.5f);
-}
-
-TEST(SurfacesInCapture, StripsFadeOutThenTwoBallsFadeIn) {
-  // Entry 76 keeps the surface and fades out over 1.8 s, longer than its
-  // 1.3 s: at its end the large view's pale blue is down to 1 - 1.3/1.8.
-  const Sphere* ball = spheres().back();
-  const ReadBack out = lastFrameOf(76);
-  EXPECT_EQ(spheres().back(), ball);
-  const int level = static_cast<int>(138 * (1.0 - 1300.0 / 1818.0));
-  EXPECT_GT(out.count(42, 642, 31, 481, [level](Rgb c) { return near(c, level, level, level + 1, 4); }), 20000);
-  // Entry 78: a fresh surface with two balls, black at first, in full view
-  // after 2 s; the strip panels stop 4 s in, the first at x = 440.
+  // Entry 76 fades out over 1.8 s, longer than its 1.3 s.
+  lastFrameOf(75);
+  EXPECT_GT(litPixels(lastFrameOf(76), 30), 20000);
+  // Entry 78: a fresh surface with two balls, black at first. Entry 79 ends
+  // with it and lives for the one cycle after it.
   ASSERT_TRUE(run(78));
-  EXPECT_EQ(spheres().size(), 103u);
-  EXPECT_EQ(litPixels(capturedFrame(), 20), 0);
-  const ReadBack f = lastFrameOf(78, 195500);
-  expectFramedView(f, {42, 31, 600, 450}, 138, 138, 148);
-  expectFramedView(f, {440, 450, 176, 132}, 61, 61, 33);
-  // Entry 79 ends with 78: it lives for the one cycle that ended the loop.
+  EXPECT_TRUE(spheres().size() == 103u && litPixels(capturedFrame(), 20) == 0);
+  lastFrameOf(78);
   EXPECT_EQ(current.entry, 79);
-}
-
-TEST(SurfacesInCapture, BorderLetGoButTheFarEdge) {
+  // Entry 80 lets the border go but for the j = 9 edge.
   ASSERT_TRUE(run(80));
-  const SurfaceGrid grid = surfaceGrid();
   int free = 0;
-  for (int i = 0; i < 10; ++i) {
-    for (int j = 0; j < 10; ++j) free += (grid[i][j]->flags & ParticleFixed) == 0;
-    EXPECT_NE(grid[i][9]->flags & ParticleFixed, 0u) << i;
+  for (const auto& row : surfaceGrid()) {
+    for (int j = 0; j < 10; ++j) free += (row[j]->flags & ParticleFixed) == 0 ? 1 : j == 9 ? 0 : 100;
   }
   EXPECT_EQ(free, 49 + 41);
-  // In the entry's 0.1 time units the corner opposite the pinned edge would
-  // fall 0.1 freely; the springs hold it back, but not by half.
-  const double corner = grid[0][0]->position.y;
-  lastFrameOf(80);
-  EXPECT_LT(grid[0][0]->position.y, corner - 0.05);
 }
 
 TEST(SurfacesInCapture, OneToFourBallPanels) {
@@ -119,32 +93,28 @@ TEST(SurfacesInCapture, OneToFourBallPanels) {
   }
 }
 
-TEST(SurfacesInCapture, FinaleBreathesThenFadesToBlack) {
+TEST(SurfacesInCapture, FinaleBreathesDriftsAndFadesToBlack) {
   ASSERT_TRUE(run(89));  // its second cycle
   EXPECT_EQ(surfaceScene.panelCount, 4);
   const int32_t start = current.timelineMs;
   // The large view grows to the left by up to 50 pixels, from x = 266, over
-  // the first 2 s and shrinks back; the phase stops at or just below 0.
+  // the first 2 s and shrinks back; the phase stops at or just below 0. Its
+  // grey (fading, as everything) stands against the greener clear colour.
+  const auto grey = [](Rgb c) { return c.r > 60 && std::abs(c.r - c.b) <= 4; };
   int leftmost = 800;
   while (run(89) && current.timelineMs - start < 2200) {
-    const ReadBack f = capturedFrame();
-    // Its grey (fading, as everything) against the greener clear colour.
-    const auto grey = [](Rgb c) { return c.r > 60 && std::abs(c.r - c.b) <= 4; };
-    leftmost = std::min(leftmost, f.extent(0, 800, 500, 560, grey).left);
+    leftmost = std::min(leftmost, capturedFrame().extent(0, 800, 500, 560, grey).left);
   }
   EXPECT_TRUE(surfaceScene.zoomPhase <= 0.0f && surfaceScene.zoomPhase > -0.01f);
   EXPECT_NEAR(leftmost, 217, 1);
   // Meanwhile the large view has risen from y = 200 and the inset's top sunk
-  // from 331, by 0.05 a millisecond since the cycle before the entry (two
-  // cycles before `start`): the large view as it stood before this frame's
-  // move, the inset after it. Their outlines cover a pixel inside.
+  // from 331, by 0.05 a ms since the cycle before the entry (two cycles
+  // before `start`): the large view as it stood before this frame's move,
+  // the inset after it. Their outlines cover a pixel inside.
   const double rise = 0.05 * (current.timelineMs - start + 1000 / fps);
-  const double sunk = 0.05 * (current.timelineMs - start + 2 * 1000 / fps);
   const ReadBack f = capturedFrame();
-  const int bottom = f.extent(600, 601, 0, 600, [](Rgb c) { return c.r > 60 && std::abs(c.r - c.b) <= 4; }).bottom;
-  const int insetTop = f.extent(200, 201, 0, 600, [](Rgb c) { return c.b >= c.r + 5; }).top;
-  EXPECT_NEAR(bottom, 200 + rise + 1, 1.5);
-  EXPECT_NEAR(insetTop, 331 - sunk - 2, 1.5);
+  EXPECT_NEAR(f.extent(600, 601, 0, 600, grey).bottom, 200 + rise + 1, 1.5);
+  EXPECT_NEAR(f.extent(200, 201, 0, 600, [](Rgb c) { return c.b >= c.r + 5; }).top, 331 - rise - 2.5 - 2, 1.5);
   EXPECT_EQ(litPixels(lastFrameOf(89), 0), 0);
   // A falling ball is stopped within 0.01 (the unit tests); resting on the
   // grid, or pressing on a pinned sphere that takes its push without moving,
