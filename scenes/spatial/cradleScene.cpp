@@ -218,11 +218,7 @@ enum class Fade { In, Out };
 // Lights and fog off, the unit view, the fade with its decoration, then the
 // spectrum and the swap. The glimpses turn their camera on after the fade.
 void finishCradleFrame(Fade fade) {
-  glDisable(GL_LIGHTING);
-  glDisable(GL_FOG);
-  glDisable(GL_BLEND);
-  loadUnitView();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  leave3DView();
   advanceFadeCounter(2.0f, sequencer.frameMs);
   const float faded = engineFade.fadeCounter * 0.005f;
   if (fade == Fade::In) {
@@ -442,11 +438,7 @@ void displayCradleColumn3() { columnDisplay(3, 5.0f); }
 void drawCradleCardView() {
   glEnable(GL_DEPTH_TEST);
   viewRowKeepingMatrix({.lens = Lens::Card, .lightsAtLookAt = true});
-  glDisable(GL_LIGHTING);
-  glDisable(GL_FOG);
-  glDisable(GL_BLEND);
-  loadUnitView();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  leave3DView();
 }
 
 void dumpCradleScene(const std::string& frameDirectory) {

@@ -233,11 +233,7 @@ void view(const PixelRect& r, Colour background, bool clearDepth, Camera camera,
 // spectrum and the fade.
 void surfaceFrameEnd() {
   windowViewport();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_FOG);
-  glDisable(GL_BLEND);
-  loadUnitView();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  leave3DView();
 }
 
 // --- Cameras ----------------------------------------------------------------
@@ -580,11 +576,7 @@ void drawSurfaceCardView() {
   hideCursor();
   drawList(Arrows | Mesh | WireBalls);
   glPopMatrix();
-  glDisable(GL_LIGHTING);
-  glDisable(GL_FOG);
-  glDisable(GL_BLEND);
-  loadUnitView();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  leave3DView();
 }
 
 void dumpSurfaceScene(const std::string& frameDirectory) {
