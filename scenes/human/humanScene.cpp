@@ -12,6 +12,7 @@
 #include "runtime/viewControls.h"
 #include "scenes/human/humanDrawing.h"
 #include "scenes/spatial/cradleScene.h"
+#include "scenes/spatial/engineLight.h"
 #include "sim/human/humanBody.h"
 #include "sim/spatial/world.h"
 
@@ -40,27 +41,10 @@ void perspectiveAndLookAt() {
   gluLookAt(1.0, 1.0, 1.0, 0.0, 0.0, 0.0, 0.0, 0.1, 0.0);
 }
 
-// One positional light given in the look-at's frame, grey exponential fog.
+// The light given in the look-at's frame, and denser fog than the
+// pendulums'.
 void lightAndFog() {
-  glEnable(GL_LIGHTING);
-  glShadeModel(GL_SMOOTH);
-  const GLfloat position[4] = {2.5f, 2.75f, 2.25f, 0.1f};
-  const GLfloat ambient[4] = {1.1f, 1.1f, 1.1f, 0.5f};
-  const GLfloat diffuse[4] = {1.8f, 1.8f, 1.8f, 1.8f};
-  glLightfv(GL_LIGHT0, GL_POSITION, position);
-  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-  glEnable(GL_LIGHT0);
-  glEnable(GL_LIGHTING);
-  glFrontFace(GL_CW);
-  glEnable(GL_AUTO_NORMAL);
-  glEnable(GL_NORMALIZE);
-  glEnable(GL_FOG);
-  glFogi(GL_FOG_MODE, GL_EXP);
-  const GLfloat fogColour[4] = {0.6f, 0.6f, 0.6f, 1.0f};
-  glFogfv(GL_FOG_COLOR, fogColour);
-  glFogf(GL_FOG_DENSITY, 0.45f);
-  glHint(GL_FOG_HINT, GL_DONT_CARE);
+  engineLightAndFog({.position = {2.5f, 2.75f, 2.25f, 0.1f}, .ambient = {1.1f, 1.1f, 1.1f, 0.5f}, .fogDensity = 0.45f});
 }
 
 // The view controls' transform, with the scale and the x and y angles taken

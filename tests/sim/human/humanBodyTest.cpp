@@ -8,16 +8,10 @@
 
 #include "platform/random.h"
 #include "sim/human/humanBody.h"
+#include "tests/support/listLength.h"
 #include "tests/support/stateHash.h"
 
 namespace {
-
-template <typename T>
-int listLength(const T* head) {
-  int n = 0;
-  for (; head != nullptr; head = head->next) ++n;
-  return n;
-}
 
 const Spring* springAt(int index) {
   const Spring* s = world.springs->next;
