@@ -23,6 +23,10 @@ inline constexpr uint32_t SphereActive = 1;   // collides and is drawn
 inline constexpr uint32_t SphereIgnored = 2;  // not an obstacle for particles; list heads
 inline constexpr uint32_t SphereWire = 4;     // drawn as a wire sphere
 
+// Spring tag bit the scenes share: a link that is never drawn. The engine
+// itself never reads tags.
+inline constexpr uint32_t SpringHidden = 4;
+
 struct Particle {
   float mass = 0.0f;
   uint32_t flags = 0;
