@@ -43,8 +43,15 @@ struct EngineFade {
 
 inline EngineFade engineFade;
 
-// fadeCounter += frameMs * 0.1 * rate while it is at most 200; at rate 2 it
-// passes 200 one second after a reset, and then stands still.
-inline void advanceFadeCounter(float rate, int32_t frameMs) {
-  if (engineFade.fadeCounter <= 200.0f) engineFade.fadeCounter += static_cast<float>(frameMs) * frameScale * rate;
+// counter += frameMs * 0.1 * rate while it is at most 200; at rate 2 it
+// passes 200 one second after a reset, and then stands still. The product
+// frameMs * 0.1 is single precision, the rate and the sum double precision,
+// rounded to single precision when stored.
+inline void advanceFadeCounter(float& counter, double rate, int32_t frameMs) {
+  if (counter <= 200.0f) {
+    counter = static_cast<float>(counter + static_cast<double>(static_cast<float>(frameMs) * frameScale) * rate);
+  }
+}
+inline void advanceFadeCounter(double rate, int32_t frameMs) {
+  advanceFadeCounter(engineFade.fadeCounter, rate, frameMs);
 }

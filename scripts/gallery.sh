@@ -15,10 +15,13 @@ frames=(
   "entry-03-water-logo 3 3"
   "entry-04-water-outro 4 1"
   "entry-08-gravity 8 1.5"
+  "entry-23-human-glimpse 23 0.1"
+  "entry-25-human-panels 25 0.5"
   "entry-70-gas 70 4"
   "entry-71-sand 71 4"
   "entry-72-vote 72 4"
   "entry-74-water 74 4.5"
+  "entry-77-human-flash 77 1.05"
 )
 
 # The frame `seconds` into the entry: with --every set to that many frames,

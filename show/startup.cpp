@@ -11,6 +11,7 @@
 #include "scenes/fields/gravityScene.h"
 #include "scenes/fields/sandScene.h"
 #include "scenes/fields/voteScene.h"
+#include "scenes/human/humanScene.h"
 #include "scenes/loading/loadingScene.h"
 #include "scenes/planar/planarDump.h"
 #include "scenes/planar/ropeScene.h"
@@ -32,6 +33,7 @@ void registerStateDumps() {
   registerStateDump("world", dumpWorld);
   registerStateDump("planarWorld", dumpPlanarWorld);
   registerStateDump("cradle", dumpCradleScene);
+  registerStateDump("human", dumpHumanScene);
   registerStateDump("rope", dumpRopeScene);
   registerStateDump("wave", dumpWaveScene);
   registerStateDump("waveFunction", dumpWaveFunctionScene);

@@ -8,6 +8,7 @@
 #include "scenes/fields/gravityScene.h"
 #include "scenes/fields/sandScene.h"
 #include "scenes/fields/voteScene.h"
+#include "scenes/human/humanScene.h"
 #include "scenes/loading/loadingScene.h"
 #include "scenes/placeholder.h"
 #include "scenes/planar/ropeScene.h"
@@ -65,9 +66,9 @@ void buildTimeline() {
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 55500);          // 20 picture
   add(initCradleCloseUp, idleCradle, reshapeUnitOrtho, displayCradleCloseUp, 56800);  // 21 pendulums
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 63300);          // 22 picture
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 64300);             // 23 human body
+  add(initHumanBody, animateHumanBody, reshapeUnitOrtho, displayHumanFadeOut, 64300);  // 23 human body
   add(sceneInit, idleRedraw, sceneReshape, sceneDisplay, 70700);                // 24 picture
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 73500);             // 25 human body
+  add(initHumanBody, animateHumanBody, reshapeUnitOrtho, displayHumanPanels, 73500);  // 25 human body
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 78300);          // 26 picture
   add(initCradleShow, idleCradle, reshapeUnitOrtho, displayCradleMain, 79800);  // 27 pendulums
   add(initShotZoom, idleCradle, reshapeUnitOrtho, displayCradleMainPlain, 82431);  // 28
@@ -119,7 +120,7 @@ void buildTimeline() {
   add(fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay, 184000);           // 74 water panel
   add(initSurfaceOneBall, animateSurface, reshapeSurface, displaySurfaceDrop, 188200);  // 75 surfaces
   add(initSurfaceKeep, animateSurface, reshapeSurface, displaySurfaceStripOut, 189500);  // 76
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 191200);            // 77 human body
+  add(initHumanBodyReset, animateHumanBody, reshapeUnitOrtho, displayHumanFlash, 191200);  // 77 human body
   add(initSurfaceTwoBalls, animateSurface, reshapeSurface, displaySurfaceStripIn, 196500);  // 78 surfaces
   add(initSurfaceKeep, animateSurface, reshapeSurface, displaySurfaceBallPanels, 196500);  // 79
   add(releaseSurfaceEdges, animateSurface, reshapeSurface, displaySurfaceBallPanelsWide, 197500);  // 80
@@ -141,7 +142,8 @@ void buildTimeline() {
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 11208);          // 94
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 12000);          // 95
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 14700);          // 96
-  add(sceneInit, sceneIdle, reshapeUnitOrtho, sceneDisplay, 20000);             // 97 human body card
+  // Until its card is drawn, entry 97 builds the body its idle moves.
+  add(initHumanBodyReset, animateHumanBody, reshapeUnitOrtho, sceneDisplay, 20000);  // 97 human body card
   add(sceneInit, ropeIdle, ropeReshape, sceneDisplay, 25000);                   // 98 rope card
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 30000);          // 99 bibliography
   add(sceneInit, idleCradleCard, reshapeUnitOrtho, sceneDisplay, 35000);        // 100 pendulum card

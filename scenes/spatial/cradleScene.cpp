@@ -15,6 +15,7 @@
 #include "runtime/stateDump.h"
 #include "runtime/viewControls.h"
 #include "scenes/spatial/bodyDrawing.h"
+#include "scenes/spatial/engineLight.h"
 #include "sim/spatial/world.h"
 #include "sim/spatial/worldStep.h"
 
@@ -91,25 +92,7 @@ void startShot(const Shot& shot) {
 // A positional light and grey exponential fog. The light's position goes
 // through the model-view matrix in force, so where it is called matters.
 void lightAndFog() {
-  glEnable(GL_LIGHTING);
-  glShadeModel(GL_SMOOTH);
-  const GLfloat position[4] = {0.5f, 0.75f, 0.25f, 0.1f};
-  const GLfloat ambient[4] = {1.3f, 1.2f, 1.1f, 0.5f};
-  const GLfloat diffuse[4] = {1.8f, 1.8f, 1.8f, 1.8f};
-  glLightfv(GL_LIGHT0, GL_POSITION, position);
-  glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-  glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-  glEnable(GL_LIGHT0);
-  glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_FALSE);
-  glFrontFace(GL_CW);
-  glEnable(GL_AUTO_NORMAL);
-  glEnable(GL_NORMALIZE);
-  glEnable(GL_FOG);
-  glFogi(GL_FOG_MODE, GL_EXP);
-  glFogf(GL_FOG_DENSITY, 0.35f);
-  const GLfloat fogColour[4] = {0.6f, 0.6f, 0.6f, 1.0f};
-  glFogfv(GL_FOG_COLOR, fogColour);
-  glHint(GL_FOG_HINT, GL_DONT_CARE);
+  engineLightAndFog({.position = {0.5f, 0.75f, 0.25f, 0.1f}, .ambient = {1.3f, 1.2f, 1.1f, 0.5f}, .fogDensity = 0.35f});
   // For the frames that follow.
   glClearColor(0.5f, 0.5f, 0.5f, 1.0f);
 }

@@ -8,16 +8,10 @@
 #include "scenes/spatial/cradleScene.h"
 #include "sim/planar/planarWorld.h"
 #include "sim/spatial/worldStep.h"
+#include "tests/support/listLength.h"
 #include "tests/support/stateHash.h"
 
 namespace {
-
-template <typename T>
-int listLength(const T* head) {
-  int n = 0;
-  for (; head != nullptr; head = head->next) ++n;
-  return n;
-}
 
 template <typename P>
 uint64_t motionHash(const P* particles) {

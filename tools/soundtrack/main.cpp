@@ -25,8 +25,8 @@ struct Rendered {
   std::vector<uint8_t> mp3;
 };
 
-void render(Rendered* out, StereoTrack (*compose)()) {
-  out->track = compose();
+void render(Rendered* out, StereoTrack (*compose)(uint32_t, float)) {
+  out->track = compose(allParts, 0.0f);
   out->mp3 = encodeMp3(out->track.left, out->track.right, bitrate);
 }
 

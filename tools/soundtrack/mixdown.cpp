@@ -151,7 +151,7 @@ float loudBlockRms(const std::vector<float>& left, const std::vector<float>& rig
   return levels[levels.size() * 9 / 10];
 }
 
-StereoTrack mixdown(Song& song, float targetLoudRms, double fadeSeconds) {
+StereoTrack mixdown(Song& song, float targetLoudRms, double fadeSeconds, float levelGain) {
   std::vector<float> echoL;
   std::vector<float> echoR;
   applyEcho(song, echoL, echoR);
@@ -187,7 +187,10 @@ StereoTrack mixdown(Song& song, float targetLoudRms, double fadeSeconds) {
   }
 
   const float loud = loudBlockRms(track.left, track.right);
-  const float gain = loud > 0.0f ? targetLoudRms / loud : 1.0f;
+  const float gain = levelGain > 0.0f ? levelGain : loud > 0.0f ? targetLoudRms / loud : 1.0f;
+  track.levelGain = gain;
+  track.voices = song.voices;
+  track.clickingVoices = song.clickingVoices;
   for (size_t i = 0; i < song.frames; ++i) {
     track.left[i] *= gain;
     track.right[i] *= gain;

@@ -196,9 +196,20 @@ std::vector<float> renderShaker() {
 }
 
 void mixSample(Song& song, double step, const std::vector<float>& sample, float velocity,
-               Send send) {
+               Send send, Part part) {
   send.gain *= velocity;
-  mixVoice(song, frameOfStep(song, step), sample, send);
+  mixVoice(song, frameOfStep(song, step), sample, send, part);
+}
+
+// The fade of frame i of a voice `length` frames long: in over 32 frames,
+// out over 256 (shorter voices are shared between the two).
+float edgeFade(size_t i, size_t length) {
+  constexpr size_t in = 32;
+  constexpr size_t out = 256;
+  const size_t fromEnd = length - 1 - i;
+  const float rise = i < in ? static_cast<float>(i) / in : 1.0f;
+  const float fall = fromEnd < out ? static_cast<float>(fromEnd) / out : 1.0f;
+  return std::min(rise, fall);
 }
 
 }  // namespace
@@ -247,15 +258,23 @@ size_t frameOfStep(const Song& song, double step) {
 double midiToHz(double note) { return 440.0 * std::exp2((note - 69.0) / 12.0); }
 
 void mixStereoVoice(Song& song, size_t start, const std::vector<float>& left,
-                    const std::vector<float>& right, const Send& send) {
+                    const std::vector<float>& right, const Send& send, Part part) {
+  if ((song.parts & partBit(part)) == 0 || left.empty()) return;
   // Constant-power panning, unity in both channels at the centre.
   const double angle = (static_cast<double>(send.pan) + 1.0) * std::numbers::pi / 4.0;
   const auto gainL = static_cast<float>(std::cos(angle) * std::numbers::sqrt2) * send.gain;
   const auto gainR = static_cast<float>(std::sin(angle) * std::numbers::sqrt2) * send.gain;
-  const size_t count = std::min(left.size(), start < song.frames ? song.frames - start : 0);
+  const size_t length = left.size();
+  ++song.voices;
+  const float firstStep = std::max(std::fabs(left.front() * edgeFade(0, length) * gainL),
+                                   std::fabs(right.front() * edgeFade(0, length) * gainR));
+  const float lastStep = std::max(std::fabs(left.back() * edgeFade(length - 1, length) * gainL),
+                                  std::fabs(right.back() * edgeFade(length - 1, length) * gainR));
+  if (firstStep > clickStep || lastStep > clickStep) ++song.clickingVoices;
+  const size_t count = std::min(length, start < song.frames ? song.frames - start : 0);
   for (size_t i = 0; i < count; ++i) {
     const size_t f = start + i;
-    const float duck = send.ducked ? song.duck[f] : 1.0f;
+    const float duck = (send.ducked ? song.duck[f] : 1.0f) * edgeFade(i, length);
     const float l = left[i] * gainL * duck;
     const float r = right[i] * gainR * duck;
     song.dryL[f] += l;
@@ -267,13 +286,13 @@ void mixStereoVoice(Song& song, size_t start, const std::vector<float>& left,
   }
 }
 
-void mixVoice(Song& song, size_t start, const std::vector<float>& voice, const Send& send) {
-  mixStereoVoice(song, start, voice, voice, send);
+void mixVoice(Song& song, size_t start, const std::vector<float>& voice, const Send& send, Part part) {
+  mixStereoVoice(song, start, voice, voice, send, part);
 }
 
 void kick(Song& song, double step, float velocity, float duckDepth) {
   static const std::vector<float> sample = renderKick();
-  mixSample(song, step, sample, velocity, Send{0.85f, 0.0f, 0.02f, 0.0f, false});
+  mixSample(song, step, sample, velocity, Send{0.85f, 0.0f, 0.02f, 0.0f, false}, Part::Kick);
   // Everything ducked dips under the kick and swells back over 220 ms.
   const size_t start = frameOfStep(song, step);
   const size_t length = framesOf(0.22);
@@ -287,29 +306,29 @@ void kick(Song& song, double step, float velocity, float duckDepth) {
 
 void snare(Song& song, double step, float velocity) {
   static const std::vector<float> sample = renderSnare();
-  mixSample(song, step, sample, velocity, Send{0.5f, -0.05f, 0.22f, 0.0f, false});
+  mixSample(song, step, sample, velocity, Send{0.5f, -0.05f, 0.22f, 0.0f, false}, Part::Snare);
 }
 
 void clap(Song& song, double step, float velocity) {
   static const std::vector<float> sample = renderClap();
-  mixSample(song, step, sample, velocity, Send{0.42f, 0.08f, 0.3f, 0.03f, false});
+  mixSample(song, step, sample, velocity, Send{0.7f, 0.08f, 0.3f, 0.03f, false}, Part::Clap);
 }
 
 void hat(Song& song, double step, float velocity, bool open, float pan) {
   static const std::vector<float> closedHat = renderHat(0.028f, 19);
   static const std::vector<float> openHat = renderHat(0.2f, 23);
   mixSample(song, step, open ? openHat : closedHat, velocity,
-            Send{open ? 0.28f : 0.34f, pan, 0.08f, 0.0f, open});
+            Send{open ? 0.28f : 0.34f, pan, 0.08f, 0.0f, open}, Part::Hats);
 }
 
 void shaker(Song& song, double step, float velocity) {
   static const std::vector<float> sample = renderShaker();
-  mixSample(song, step, sample, velocity, Send{0.3f, -0.35f, 0.1f, 0.0f, false});
+  mixSample(song, step, sample, velocity, Send{0.3f, -0.35f, 0.1f, 0.0f, false}, Part::Hats);
 }
 
 void crash(Song& song, double step, float velocity) {
   static const std::vector<float> sample = renderHat(0.9f, 29);
-  mixSample(song, step, sample, velocity, Send{0.3f, -0.15f, 0.25f, 0.0f, false});
+  mixSample(song, step, sample, velocity, Send{0.3f, -0.15f, 0.25f, 0.0f, false}, Part::Hats);
 }
 
 void riser(Song& song, double step, double steps, float velocity) {
@@ -333,7 +352,7 @@ void riser(Song& song, double step, double steps, float velocity) {
     right[i] = filterR.band * level;
   }
   mixStereoVoice(song, frameOfStep(song, step), left, right,
-                 Send{0.35f * velocity, 0.0f, 0.35f, 0.1f, false});
+                 Send{0.35f * velocity, 0.0f, 0.35f, 0.1f, false}, Part::Riser);
 }
 
 void bass(Song& song, double step, double length, int note, float velocity, const BassTone& tone,
@@ -356,7 +375,7 @@ void bass(Song& song, double step, double length, int note, float velocity, cons
     const float sub = sine(subPhase) * tone.sub;
     out[i] = softClip(1.4f * (filter.low + sub)) * env.next() * velocity;
   }
-  mixVoice(song, frameOfStep(song, step), out, send);
+  mixVoice(song, frameOfStep(song, step), out, send, Part::Bass);
 }
 
 void pad(Song& song, double step, double length, const std::vector<int>& notes, float velocity,
@@ -407,7 +426,7 @@ void pad(Song& song, double step, double length, const std::vector<int>& notes, 
     left[i] = filterL.low * e;
     right[i] = filterR.low * e;
   }
-  mixStereoVoice(song, frameOfStep(song, step), left, right, send);
+  mixStereoVoice(song, frameOfStep(song, step), left, right, send, Part::Pad);
 }
 
 void pluck(Song& song, double step, double length, int note, float velocity, float brightness,
@@ -427,7 +446,7 @@ void pluck(Song& song, double step, double length, int note, float velocity, flo
     filter.process(saw.next(hz) * 0.6f + square.next(detune(hz, 5.0)) * 0.4f);
     out[i] = filter.low * ring.next() * env.next() * velocity;
   }
-  mixVoice(song, frameOfStep(song, step), out, send);
+  mixVoice(song, frameOfStep(song, step), out, send, Part::Arp);
 }
 
 void lead(Song& song, double step, double length, int note, float velocity, float brightness,
@@ -458,7 +477,7 @@ void lead(Song& song, double step, double length, int note, float velocity, floa
     const float decay = 0.72f + 0.28f * settle.next();
     out[i] = filter.low * env.next() * decay * velocity;
   }
-  mixVoice(song, frameOfStep(song, step), out, send);
+  mixVoice(song, frameOfStep(song, step), out, send, Part::Lead);
 }
 
 void keys(Song& song, double step, double length, const std::vector<int>& notes, float velocity,
@@ -490,7 +509,7 @@ void keys(Song& song, double step, double length, const std::vector<int>& notes,
     left[i] = chord[i] * (1.0f - pan);
     right[i] = chord[i] * (1.0f + pan);
   }
-  mixStereoVoice(song, frameOfStep(song, step), left, right, send);
+  mixStereoVoice(song, frameOfStep(song, step), left, right, send, Part::Keys);
 }
 
 void bell(Song& song, double step, double length, int note, float velocity, const Send& send) {
@@ -507,5 +526,5 @@ void bell(Song& song, double step, double length, int note, float velocity, cons
     const float tone = sine(phase + index * sine(phase * 3.5) / (2.0f * std::numbers::pi_v<float>));
     out[i] = tone * ring.next() * env.next() * velocity;
   }
-  mixVoice(song, frameOfStep(song, step), out, send);
+  mixVoice(song, frameOfStep(song, step), out, send, Part::Bells);
 }

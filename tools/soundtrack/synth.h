@@ -39,6 +39,16 @@ struct Send {
   bool ducked = false;
 };
 
+// The instruments, so that a song can be rendered with only some of them
+// (to measure each one's level in the mix).
+enum class Part : uint32_t { Kick, Snare, Clap, Hats, Bass, Pad, Arp, Lead, Keys, Bells, Riser, Count };
+inline constexpr uint32_t allParts = (1u << static_cast<uint32_t>(Part::Count)) - 1u;
+inline constexpr uint32_t partBit(Part part) { return 1u << static_cast<uint32_t>(part); }
+
+// A voice that starts or stops with a step larger than this (of full scale,
+// after its send's gain) would click.
+inline constexpr float clickStep = 0.001f;
+
 struct Song {
   double bpm = 120.0;
   // Off-beat sixteenths come late by this fraction of a sixteenth.
@@ -49,6 +59,13 @@ struct Song {
   // Gain curve of the kick's side-chain (1 = untouched).
   std::vector<float> duck;
   Noise noise;
+  // The instruments that sound; the others are played silently, so that the
+  // rest of the song is the same sample for sample.
+  uint32_t parts = allParts;
+  // Voices mixed in so far, and those of them that start or end with a step
+  // larger than clickStep.
+  int voices = 0;
+  int clickingVoices = 0;
 };
 
 // A song of `seconds` length, silent, with empty buses.
@@ -59,10 +76,13 @@ double secondsPerStep(const Song& song);
 
 double midiToHz(double note);
 
-// Adds a mono voice (or a stereo pair) into the buses from frame `start` on.
-void mixVoice(Song& song, size_t start, const std::vector<float>& voice, const Send& send);
+// Adds a mono voice (or a stereo pair) of an instrument into the buses from
+// frame `start` on. Every voice fades in over its first 32 frames and out
+// over its last 256 (6 ms), so none starts or stops with a click.
+void mixVoice(Song& song, size_t start, const std::vector<float>& voice, const Send& send,
+              Part part = Part::Pad);
 void mixStereoVoice(Song& song, size_t start, const std::vector<float>& left,
-                    const std::vector<float>& right, const Send& send);
+                    const std::vector<float>& right, const Send& send, Part part = Part::Pad);
 
 // Drum kit; velocity 0..1.
 void kick(Song& song, double step, float velocity, float duckDepth = 0.6f);
