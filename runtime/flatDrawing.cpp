@@ -26,6 +26,14 @@ void loadUnitView() {
   glLoadIdentity();
 }
 
+void leave3DView() {
+  glDisable(GL_LIGHTING);
+  glDisable(GL_FOG);
+  glDisable(GL_BLEND);
+  loadUnitView();
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
 void drawRectangle(float left, float bottom, float right, float top) {
   glBegin(GL_QUADS);
   glVertex2f(left, bottom);

@@ -22,6 +22,10 @@ void blendOverScene();
 // model-view to the identity; leaves the model-view matrix selected.
 void loadUnitView();
 
+// Where a 3D view hands over to flat drawing (the spectrum, the fade, a title
+// card): lighting, fog and blending off, the unit view, the colour white.
+void leave3DView();
+
 // A quad filling the rectangle, corners in the order lower left, upper left,
 // upper right, lower right, in the current colour.
 void drawRectangle(float left, float bottom, float right, float top);

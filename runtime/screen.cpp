@@ -42,6 +42,8 @@ void layoutViewport(int x, int y, int width, int height) {
   glViewport(layout.originX + left, layout.originY + bottom, toWindow(x + width) - left, toWindow(y + height) - bottom);
 }
 
+void layoutViewport(const PixelRect& r) { layoutViewport(r.x, r.y, r.width, r.height); }
+
 void layoutLineWidth(float width) { glLineWidth(width * layout.scale); }
 
 void layoutPointSize(float size) { glPointSize(size * layout.scale); }

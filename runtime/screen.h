@@ -20,8 +20,19 @@ int windowHeight();
 // Window pixels per layout pixel.
 float layoutScale();
 
+// A rectangle in layout pixels, from the layout's lower left corner.
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+
+  bool operator==(const PixelRect&) const = default;
+};
+
 // A viewport given in layout pixels (from the layout's lower left corner).
 void layoutViewport(int x, int y, int width, int height);
+void layoutViewport(const PixelRect& r);
 // A line width or point size given in layout pixels.
 void layoutLineWidth(float width);
 void layoutPointSize(float size);

@@ -17,6 +17,7 @@
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/spatial/worldDump.h"
+#include "scenes/surfaces/surfaceScene.h"
 #include "scenes/wave/waveFunctionScenes.h"
 #include "scenes/wave/waveScenes.h"
 #include "show/timeline.h"
@@ -36,6 +37,7 @@ void registerStateDumps() {
   registerStateDump("rope", dumpRopeScene);
   registerStateDump("wave", dumpWaveScene);
   registerStateDump("waveFunction", dumpWaveFunctionScene);
+  registerStateDump("surface", dumpSurfaceScene);
 }
 
 void startPresentation(DisplayKind kind, int width, int height) {

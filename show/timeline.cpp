@@ -13,6 +13,7 @@
 #include "scenes/placeholder.h"
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
+#include "scenes/surfaces/surfaceScene.h"
 #include "scenes/titles/titleCards.h"
 #include "scenes/wave/waveFunctionScenes.h"
 #include "scenes/wave/waveScenes.h"
@@ -117,21 +118,21 @@ void buildTimeline() {
   add(voteInit, voteIdle, voteReshape, voteDisplay, 166000);                    // 72 vote
   add(ropeInit, ropeIdle, ropeReshape, ropeDisplay, 175000);                    // 73 rope
   add(fluidInit2, fluidIdle, reshapeFluidView, fluidDisplay, 184000);           // 74 water panel
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 188200);                // 75 surfaces
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 189500);                // 76
+  add(initSurfaceOneBall, animateSurface, reshapeSurface, displaySurfaceDrop, 188200);  // 75 surfaces
+  add(initSurfaceKeep, animateSurface, reshapeSurface, displaySurfaceStripOut, 189500);  // 76
   add(initHumanBodyReset, animateHumanBody, reshapeUnitOrtho, displayHumanFlash, 191200);  // 77 human body
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 196500);                // 78 surfaces
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 196500);                // 79
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 197500);                // 80
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 199000);                // 81
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 202000);                // 82
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 204000);                // 83
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 210000);                // 84
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 212000);                // 85
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 213000);                // 86
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 214000);                // 87
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 215000);                // 88
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 230000);                // 89
+  add(initSurfaceTwoBalls, animateSurface, reshapeSurface, displaySurfaceStripIn, 196500);  // 78 surfaces
+  add(initSurfaceKeep, animateSurface, reshapeSurface, displaySurfaceBallPanels, 196500);  // 79
+  add(releaseSurfaceEdges, animateSurface, reshapeSurface, displaySurfaceBallPanelsWide, 197500);  // 80
+  add(initSurfaceKeep, animateSurface, reshapeSurface, displaySurfaceTracking, 199000);  // 81
+  add(initSurfaceKeep, animateSurface, reshapeSurface, displaySurfaceStrip, 202000);  // 82
+  add(initSurfaceKeep, animateSurface, reshapeSurface, displaySurfaceFixed, 204000);  // 83
+  add(initSurfaceSmallBalls, animateSurface, reshapeSurface, displaySurfaceFull, 210000);  // 84
+  add(initSurfacePanelsOne, animateSurface, reshapeSurface, displaySurfaceBallPanels, 212000);  // 85
+  add(initSurfacePanelsTwo, animateSurface, reshapeSurface, displaySurfaceBallPanels, 213000);  // 86
+  add(initSurfacePanelsThree, animateSurface, reshapeSurface, displaySurfaceBallPanels, 214000);  // 87
+  add(initSurfacePanelsFour, animateSurface, reshapeSurface, displaySurfaceBallPanels, 215000);  // 88
+  add(initSurfaceFinale, animateSurface, reshapeSurface, displaySurfaceFinale, 230000);  // 89
 
   // Track 2: entries 92 to 116 are timed from its start.
   add(titleResetInit, none, noReshape, none, 0);                                // 90
@@ -151,7 +152,7 @@ void buildTimeline() {
   add(sceneInit, fluidCardIdle, reshapeFluidView, sceneDisplay, 50000);         // 103 fluid card
   add(sceneInit, sandIdle, reshapeUnitOrtho, sceneDisplay, 55000);              // 104 sand card
   add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 60000);            // 105 wave card
-  add(sceneInit, sceneIdle, sceneReshape, sceneDisplay, 65000);                 // 106 surfaces card
+  add(sceneInit, animateSurface, reshapeSurface, sceneDisplay, 65000);         // 106 surfaces card
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 70000);          // 107 bonus
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 74000);          // 108 bonus title
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewA, 77493);             // 109 wave function

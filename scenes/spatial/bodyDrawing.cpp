@@ -121,19 +121,23 @@ void drawSpheres() {
     if ((s->flags & SphereActive) == 0) continue;
     const Vector3& c = s->position;
     glTranslated(c.x, c.y, c.z);
-    const double radius = s->radius;
-    if (s->carrier == nullptr) {
-      glColor3fv(s->colour);
-      glutWireSphere(radius, 16, 16);
-    } else {
-      glColor3f(1.0f, 0.5f, 0.3f);
-      if ((s->flags & SphereWire) != 0) {
-        glutWireSphere(radius, 10, 10);
-      } else {
-        glutSolidSphere(radius, 14, 14);
-      }
-    }
+    drawSphereBody(*s);
     glTranslated(-c.x, -c.y, -c.z);
+  }
+}
+
+void drawSphereBody(const Sphere& s) {
+  const double radius = s.radius;
+  if (s.carrier == nullptr) {
+    glColor3fv(s.colour);
+    glutWireSphere(radius, 16, 16);
+  } else {
+    glColor3f(1.0f, 0.5f, 0.3f);
+    if ((s.flags & SphereWire) != 0) {
+      glutWireSphere(radius, 10, 10);
+    } else {
+      glutSolidSphere(radius, 14, 14);
+    }
   }
 }
 

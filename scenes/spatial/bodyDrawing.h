@@ -26,6 +26,12 @@ void drawSpheres();
 // The five, in order.
 void drawWorldBodies();
 
+struct Sphere;
+// One sphere at the origin of the model-view in force: a riding one in
+// orange, as a 10 x 10 wire ball (SphereWire) or a 14 x 14 solid one, a fixed
+// one as a 16 x 16 wire ball in its own colour.
+void drawSphereBody(const Sphere& s);
+
 // An arrow from p0 towards p1, its shaft lengthened by scale: a shaft from p0
 // to q = p0 + (p1 - p0) scale and two head strokes of a quarter of the
 // shaft's length from q, at 35 degrees either side of the way back, in the

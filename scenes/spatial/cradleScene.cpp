@@ -166,8 +166,6 @@ void viewRowKeepingMatrix(const Camera& camera) {
   glPopMatrix();
 }
 
-void viewport(const PixelRect& r) { layoutViewport(r.x, r.y, r.width, r.height); }
-
 // The (0, 1) x (0, 1) square over the current viewport, for frames.
 void unitSquareOverlay() {
   glMatrixMode(GL_PROJECTION);
@@ -203,11 +201,7 @@ enum class Fade { In, Out };
 // Lights and fog off, the unit view, the fade with its decoration, then the
 // spectrum and the swap. The glimpses turn their camera on after the fade.
 void finishCradleFrame(Fade fade) {
-  glDisable(GL_LIGHTING);
-  glDisable(GL_FOG);
-  glDisable(GL_BLEND);
-  loadUnitView();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  leave3DView();
   advanceFadeCounter(2.0f, sequencer.frameMs);
   const float faded = engineFade.fadeCounter * 0.005f;
   if (fade == Fade::In) {
@@ -251,10 +245,10 @@ void columnDisplay(int smallViews, float frameWidth) {
   clearForRow();
   lightAndFog();
   for (int i = 1; i <= smallViews; ++i) {
-    viewport(columnSmallView(i));
+    layoutViewport(columnSmallView(i));
     viewRowKeepingMatrix({.a = i * 0.5});
   }
-  viewport(columnMainView());
+  layoutViewport(columnMainView());
   viewRowKeepingMatrix({});
   layoutLineWidth(frameWidth);
   unitSquareOverlay();
@@ -427,11 +421,7 @@ void displayCradleColumn3() { columnDisplay(3, 5.0f); }
 void drawCradleCardView() {
   glEnable(GL_DEPTH_TEST);
   viewRowKeepingMatrix({.lens = Lens::Card, .lightsAtLookAt = true});
-  glDisable(GL_LIGHTING);
-  glDisable(GL_FOG);
-  glDisable(GL_BLEND);
-  loadUnitView();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  leave3DView();
 }
 
 void dumpCradleScene(const std::string& frameDirectory) {

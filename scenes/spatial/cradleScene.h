@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/screen.h"
+
 struct CradleState {
   // Camera motion of the current shot; shot 3 also freezes the simulation.
   int32_t shotMode = 0;
@@ -63,14 +65,6 @@ void drawCradleCardView();
 // display moves for the shots 2 (zoom and turn), 3 and 32 (pan) and 14
 // (grow and roll); the plain one only for 2 and 3.
 void moveCradleCamera(bool plain, float k);
-
-// A viewport rectangle in window pixels.
-struct PixelRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
 
 // The column layout for the layout size: small view i (1 to 3) down the left
 // third, from the top; the main view over the right two thirds. Thirds are

@@ -50,13 +50,16 @@ void keepOutsideObstacles(Particle& p, Sphere* spheres) {
 }
 
 // Every ordered pair of active spheres, so each unordered pair is visited
-// twice; the second visit normally finds the two separating.
+// twice; the second visit normally finds the two separating. Pairs far
+// apart are passed over without the full test, which would pass them over
+// as well.
 void collideSpheres(Sphere* spheres, double carriedFactor) {
   const float timeScale = world.timeScale;
   for (Sphere* a = spheres; a != nullptr; a = a->next) {
     if ((a->flags & SphereActive) == 0 || a->carrier == nullptr) continue;
     for (Sphere* b = spheres; b != nullptr; b = b->next) {
       if ((b->flags & SphereActive) == 0) continue;
+      if (sphereGapStaysOpen(*a, *b, timeScale, carriedFactor)) continue;
       collideSpherePair(*a, *b, timeScale, carriedFactor);
     }
   }

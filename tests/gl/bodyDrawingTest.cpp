@@ -14,26 +14,7 @@
 
 namespace {
 
-// Lines and points only: their vertices of x, y, depth (0 to 1) and RGBA.
-using Vertex = std::array<float, 7>;
-
-template <typename Draw>
-std::vector<std::vector<Vertex>> primitives(Draw draw) {
-  std::vector<GLfloat> buffer(1 << 14);
-  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-  glRenderMode(GL_FEEDBACK);
-  draw();
-  const GLint size = glRenderMode(GL_RENDER);
-  std::vector<std::vector<Vertex>> out;
-  for (GLint k = 0; k < size;) {
-    const int count = buffer[static_cast<size_t>(k++)] == GL_POINT_TOKEN ? 1 : 2;
-    out.emplace_back(static_cast<size_t>(count));
-    for (Vertex& v : out.back()) std::copy_n(&buffer[static_cast<size_t>(k)], 7, v.begin()), k += 7;
-  }
-  return out;
-}
-
-double length(const std::vector<Vertex>& line) { return std::hypot(line[1][0] - line[0][0], line[1][1] - line[0][1]); }
+double length(const FeedbackPrimitive& line) { return std::hypot(line[1][0] - line[0][0], line[1][1] - line[0][1]); }
 
 // World units are window pixels; depth z lies at window depth (1 - z/1000)/2.
 class BodyDrawing : public testing::Test {
@@ -56,7 +37,7 @@ class BodyDrawing : public testing::Test {
 TEST_F(BodyDrawing, ArrowHeadsAtThirtyFiveDegreesInThePlaneOfTheTip) {
   // Shaft (10, 0) lengthened 30 times to x = 400; strokes 75 long, the first
   // turned clockwise from the way back (-1, 0), the second the other way.
-  const auto flat = primitives([] { drawArrow(100, 100, 0, 110, 100, 0, 30.0); });
+  const auto flat = feedbackPrimitives([] { drawArrow(100, 100, 0, 110, 100, 0, 30.0); });
   ASSERT_EQ(flat.size(), 3u);
   EXPECT_NEAR(flat[0][1][0], 400.0f, 0.01f);
   for (int k : {1, 2}) {
@@ -67,12 +48,12 @@ TEST_F(BodyDrawing, ArrowHeadsAtThirtyFiveDegreesInThePlaneOfTheTip) {
   }
   // Along (3, 4, 5) 10 times: strokes at the tip's depth 50, a quarter of
   // the drawn shaft's xy length, 0.25 x 10 x 5.
-  const auto deep = primitives([] { drawArrow(100, 100, 0, 103, 104, 5, 10.0); });
+  const auto deep = feedbackPrimitives([] { drawArrow(100, 100, 0, 103, 104, 5, 10.0); });
   ASSERT_EQ(deep.size(), 3u);
   EXPECT_NEAR(deep[2][1][2], (1.0 - 50.0 / 1000.0) / 2.0, 1e-5);
   EXPECT_NEAR(length(deep[2]), 12.5, 0.01);
   // Start and end on one line of sight draw nothing, whatever the depths.
-  EXPECT_TRUE(primitives([] { drawArrow(100, 100, -3, 100, 100, 5, 10.0); }).empty());
+  EXPECT_TRUE(feedbackPrimitives([] { drawArrow(100, 100, -3, 100, 100, 5, 10.0); }).empty());
 }
 
 TEST_F(BodyDrawing, ArrowsAndPointsOnlyForMovingDrawnParticles) {
@@ -84,11 +65,11 @@ TEST_F(BodyDrawing, ArrowsAndPointsOnlyForMovingDrawnParticles) {
   appendParticle(head, 1.0f, ParticleCollides | ParticleHidden, {300, 100, 0}, {500, 0, 0}, 0.0);
   appendParticle(head, 1.0f, ParticleFixed, {400, 100, 0}, {500, 0, 0}, 0.0);
   appendParticle(head, 1.0f, ParticleCollides | 16, {400, 300, 0}, {1000, 0, 0}, 0.0);
-  const auto arrows = primitives(drawVelocityArrows);
+  const auto arrows = feedbackPrimitives(drawVelocityArrows);
   ASSERT_EQ(arrows.size(), 3u);
   EXPECT_TRUE(arrows[0][0][0] == 400.0f && std::fabs(length(arrows[0]) - 150.0) < 0.01);
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-  EXPECT_EQ(primitives(drawParticlePoints).size(), 3u);
+  EXPECT_EQ(feedbackPrimitives(drawParticlePoints).size(), 3u);
 }
 
 TEST_F(BodyDrawing, HeavyBallsSolidPendulumBallsWireBothDarkUnderTheirMaterial) {

@@ -1,5 +1,7 @@
 #include "tests/gl/glProbe.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -43,6 +45,27 @@ ReadBack readBackBuffer() {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, captureWidth, captureHeight, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
   return picture;
+}
+
+std::vector<FeedbackPrimitive> feedbackPrimitives(const std::function<void()>& draw) {
+  std::vector<GLfloat> buffer(1 << 20);
+  glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+  glRenderMode(GL_FEEDBACK);
+  draw();
+  const GLint size = glRenderMode(GL_RENDER);
+  std::vector<FeedbackPrimitive> out;
+  for (GLint k = 0; k < size;) {
+    const auto token = static_cast<GLint>(buffer[static_cast<size_t>(k++)]);
+    if (token == GL_PASS_THROUGH_TOKEN) {
+      ++k;
+      continue;
+    }
+    size_t count = token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 2 : 1;
+    if (token == GL_POLYGON_TOKEN) count = static_cast<size_t>(buffer[static_cast<size_t>(k++)]);
+    out.emplace_back(count);
+    for (FeedbackVertex& v : out.back()) std::copy_n(&buffer[static_cast<size_t>(k)], 7, v.begin()), k += 7;
+  }
+  return out;
 }
 
 ReadBack capturedFrame() { return {capturedPixels()}; }
@@ -91,4 +114,16 @@ bool near(Rgb actual, int r, int g, int b, int tolerance) {
 int pixelsOtherThan(const ReadBack& picture, int level, int tolerance) {
   return picture.count(0, captureWidth, 0, captureHeight,
                        [&](Rgb c) { return !near(c, level, level, level, tolerance); });
+}
+
+void expectFramedView(const ReadBack& picture, const PixelRect& r, int red, int green, int blue) {
+  const Box box = picture.extent(std::max(r.x, 0), std::min(r.x + r.width, captureWidth), std::max(r.y, 0),
+                                 std::min(r.y + r.height, captureHeight),
+                                 [&](Rgb c) { return near(c, red, green, blue, 1); });
+  const int left = std::max(r.x + 1, 0), right = std::min(r.x + r.width - 2, captureWidth - 1);
+  const int bottom = std::max(r.y + 1, 0), top = std::min(r.y + r.height - 2, captureHeight - 1);
+  EXPECT_TRUE(std::abs(box.left - left) <= 1 && std::abs(box.right - right) <= 1)
+      << "x " << r.x << ": " << box.left << " to " << box.right;
+  EXPECT_TRUE(std::abs(box.bottom - bottom) <= 1 && std::abs(box.top - top) <= 1)
+      << "y " << r.y << ": " << box.bottom << " to " << box.top;
 }

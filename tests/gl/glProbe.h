@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "runtime/screen.h"
 #include "tools/capture/captureDriver.h"
 
 struct Box {
@@ -43,7 +44,20 @@ std::array<float, 16> matrixOf(GLenum which);
 // Column-major 4 x 4 with the given diagonal and translation.
 std::array<float, 16> affine(float sx, float sy, float sz, float tx, float ty, float tz);
 
+// What a drawing sends down the pipeline, caught in feedback mode: per
+// point, line or polygon its vertices of window x, y, depth (0 to 1) and
+// RGBA. Nothing reaches the frame buffer.
+using FeedbackVertex = std::array<float, 7>;
+using FeedbackPrimitive = std::vector<FeedbackVertex>;
+std::vector<FeedbackPrimitive> feedbackPrimitives(const std::function<void()>& draw);
+
 // Channel by channel, in 0..255 units.
 bool near(Rgb actual, int r, int g, int b, int tolerance = 3);
+// A framed view found by its background colour (within 1): inside its
+// outline, 2 pixels wide and half of it over the view's edge, from x + 1 to
+// x + width - 2 and y + 1 to y + height - 2 (as far as the window shows),
+// each within a pixel.
+void expectFramedView(const ReadBack& picture, const PixelRect& r, int red, int green, int blue);
+
 // Pixels of the picture that are not the grey level within the tolerance.
 int pixelsOtherThan(const ReadBack& picture, int level, int tolerance);

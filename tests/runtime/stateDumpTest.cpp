@@ -101,11 +101,13 @@ TEST_F(StateDumpTest, FrameFolderGetsGeneratorSequencerDecorAndEveryModule) {
   EXPECT_TRUE(jsonHas("rng.json", "\"state\": 415139642") && jsonHas("rng.json", "\"draws\": 3"));
   EXPECT_TRUE(jsonHas("sequencer.json", "\"currentEntry\": 79,") && jsonHas("sequencer.json", "\"nextEntry\": 80,"));
   EXPECT_TRUE(jsonHas("sequencer.json", "\"viewShiftY\": -0.40000000000000002"));
+  // The surfaces' zoom phase, never reset, from its start at pi.
+  EXPECT_TRUE(jsonHas("surface.json", "\"zoomPhase\": 3.1415927"));
   // One row per rectangle: base, centreX, centreY, growX, growY.
   const float decor[3][5] = {{}, {0.25f, -0.5f, 0.125f, 0.75f, 1.0f}, {}};
   EXPECT_EQ(npyData("sceneDecor.npy", "'<f4'", "(3, 5)"), bytesOf(&decor[0][0], 15));
   for (const char* file : {"pendulum.json", "loading.json", "gravity.json", "gas.json", "sand.json", "vote.json",
-                           "fluid.json", "world.json", "planarWorld.json"}) {
+                           "fluid.json", "world.json", "planarWorld.json", "surface.json"}) {
     EXPECT_TRUE(fs::exists(folder / file)) << file;
   }
 }
