@@ -13,6 +13,7 @@
 #include "scenes/fields/voteScene.h"
 #include "scenes/human/humanScene.h"
 #include "scenes/loading/loadingScene.h"
+#include "scenes/pictures/pictureScenes.h"
 #include "scenes/planar/planarDump.h"
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
@@ -38,6 +39,7 @@ void registerStateDumps() {
   registerStateDump("wave", dumpWaveScene);
   registerStateDump("waveFunction", dumpWaveFunctionScene);
   registerStateDump("surface", dumpSurfaceScene);
+  registerStateDump("pictureScenes", dumpPictureScenes);
 }
 
 void startPresentation(DisplayKind kind, int width, int height) {
