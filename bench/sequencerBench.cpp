@@ -16,7 +16,7 @@ void noIdle(IdleFn) {}
 void nothing() {}
 void noExit(int) {}
 
-const GlutSeam quietSeam{noCallbacks, noIdle, nothing, nothing, nothing, noExit};
+const GlutSeam quietSeam{noCallbacks, noIdle, nothing, nothing, nothing, nothing, noExit};
 
 // A Timeline of pendulum entries 100 ms long: each cycle reads the clock,
 // tests the switch, and steps the pendulum; every sixth cycle switches.

@@ -45,11 +45,12 @@ void liveRegisterCallbacks(ReshapeFn reshape, DisplayFn display, IdleFn idle) {
 
 void liveRequestRedisplay() { glutPostRedisplay(); }
 void liveHideCursor() { glutSetCursor(GLUT_CURSOR_NONE); }
+void liveShowCursor() { glutSetCursor(GLUT_CURSOR_INHERIT); }
 void liveSwapBuffers() { glutSwapBuffers(); }
 void liveExit(int status) { std::exit(status); }
 
-const GlutSeam liveSeam{liveRegisterCallbacks, liveRegisterIdle, liveRequestRedisplay,
-                        liveHideCursor,        liveSwapBuffers,  liveExit};
+const GlutSeam liveSeam{liveRegisterCallbacks, liveRegisterIdle, liveRequestRedisplay, liveHideCursor,
+                        liveShowCursor,        liveSwapBuffers,  liveExit};
 
 GlutSeam seamInForce = liveSeam;
 
@@ -64,5 +65,6 @@ void registerCallbacks(ReshapeFn reshape, DisplayFn display, IdleFn idle) {
 void registerIdle(IdleFn idle) { seamInForce.registerIdle(idle); }
 void requestRedisplay() { seamInForce.requestRedisplay(); }
 void hideCursor() { seamInForce.hideCursor(); }
+void showCursor() { seamInForce.showCursor(); }
 void swapBuffers() { seamInForce.swapBuffers(); }
 void exitProgram(int status) { seamInForce.exitProgram(status); }

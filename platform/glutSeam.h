@@ -15,6 +15,7 @@ struct GlutSeam {
   void (*registerIdle)(IdleFn idle);
   void (*requestRedisplay)();
   void (*hideCursor)();
+  void (*showCursor)();
   void (*swapBuffers)();
   // Ends the process in live playback; stand-ins record the status and return.
   void (*exitProgram)(int status);
@@ -29,5 +30,7 @@ void registerCallbacks(ReshapeFn reshape, DisplayFn display, IdleFn idle);
 void registerIdle(IdleFn idle);
 void requestRedisplay();
 void hideCursor();
+// The pointer as the desktop draws it (only the fake error picture shows it).
+void showCursor();
 void swapBuffers();
 void exitProgram(int status);

@@ -13,6 +13,7 @@
 #include "scenes/fields/voteScene.h"
 #include "scenes/human/humanScene.h"
 #include "scenes/loading/loadingScene.h"
+#include "scenes/pictures/pictureScenes.h"
 #include "scenes/planar/planarDump.h"
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
@@ -42,6 +43,7 @@ void registerStateDumps() {
   registerStateDump("surface", dumpSurfaceScene);
   registerStateDump("titleCards", dumpTitleCards);
   registerStateDump("explanation", dumpExplanationScreens);
+  registerStateDump("pictureScenes", dumpPictureScenes);
 }
 
 void startPresentation(DisplayKind kind, int width, int height) {

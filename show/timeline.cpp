@@ -10,6 +10,7 @@
 #include "scenes/fields/voteScene.h"
 #include "scenes/human/humanScene.h"
 #include "scenes/loading/loadingScene.h"
+#include "scenes/pictures/pictureScenes.h"
 #include "scenes/placeholder.h"
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
@@ -56,21 +57,21 @@ void buildTimeline() {
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 9000);           // 9 logo
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 13000);          // 10 logo
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 16222);          // 11 logo
-  add(sceneInit, idleRedraw, sceneReshape, sceneDisplay, 20300);                // 12 picture
-  add(sceneInit, idleRedraw, sceneReshape, sceneDisplay, 21000);                // 13 picture
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 31500);          // 14 picture
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 33900);          // 15 picture
-  add(none, idlePendulum, reshapeUnitOrtho, sceneDisplay, 36000);               // 16 picture
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 40000);          // 17 picture
-  add(none, idlePendulum, reshapeUnitOrtho, sceneDisplay, 53500);               // 18 picture
+  add(pictureInit, idleRedraw, pictureReshape, partyIn, 20300);                 // 12 picture
+  add(pictureInit, idleRedraw, pictureReshape, partyOut, 21000);                // 13 picture
+  add(photoInit, idlePendulum, reshapeUnitOrtho, photoWords, 31500);            // 14 picture
+  add(zoomInit, idlePendulum, reshapeUnitOrtho, zoomIn, 33900);                 // 15 picture
+  add(none, idlePendulum, reshapeUnitOrtho, zoomOut, 36000);                    // 16 picture
+  add(photoInit, idlePendulum, reshapeUnitOrtho, photoTremble, 40000);          // 17 picture
+  add(none, idlePendulum, reshapeUnitOrtho, effectTremble, 53500);              // 18 picture
   add(initCradleGlimpse, idleCradle, reshapeUnitOrtho, displayCradleGlimpse, 54600);  // 19 pendulums
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 55500);          // 20 picture
+  add(zoomInit, idlePendulum, reshapeUnitOrtho, backdropA, 55500);              // 20 picture
   add(initCradleCloseUp, idleCradle, reshapeUnitOrtho, displayCradleCloseUp, 56800);  // 21 pendulums
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 63300);          // 22 picture
+  add(zoomInit, idlePendulum, reshapeUnitOrtho, backdropB, 63300);              // 22 picture
   add(initHumanBody, animateHumanBody, reshapeUnitOrtho, displayHumanFadeOut, 64300);  // 23 human body
-  add(sceneInit, idleRedraw, sceneReshape, sceneDisplay, 70700);                // 24 picture
+  add(pictureInit, idleRedraw, pictureReshape, greetingsSpin, 70700);           // 24 picture
   add(initHumanBody, animateHumanBody, reshapeUnitOrtho, displayHumanPanels, 73500);  // 25 human body
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 78300);          // 26 picture
+  add(galleryInit, idlePendulum, reshapeUnitOrtho, gallery, 78300);             // 26 picture
   add(initCradleShow, idleCradle, reshapeUnitOrtho, displayCradleMain, 79800);  // 27 pendulums
   add(initShotZoom, idleCradle, reshapeUnitOrtho, displayCradleMainPlain, 82431);  // 28
   add(initShotFreeze, idleCradle, reshapeUnitOrtho, displayCradleMain, 83700);  // 29
@@ -87,9 +88,9 @@ void buildTimeline() {
   add(initShotAtScale03, idleCradle, reshapeUnitOrtho, displayCradleMain, 92200);  // 40
   add(initShotAtScale01, idleCradle, reshapeUnitOrtho, displayCradleMain, 92350);  // 41
   add(initShotRoll, idleCradle, reshapeUnitOrtho, displayCradleMain, 93450);    // 42
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 97500);          // 43 picture
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 103000);         // 44 picture
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107000);         // 45 picture
+  add(textureInit, idlePendulum, reshapeUnitOrtho, textureSpin, 97500);         // 43 picture
+  add(errorInit, idlePendulum, reshapeUnitOrtho, errorAppears, 103000);         // 44 picture
+  add(errorInit, idlePendulum, reshapeUnitOrtho, errorZoom, 107000);            // 45 picture
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107420);         // 46 words
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107940);         // 47
   add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 108250);         // 48

@@ -38,7 +38,7 @@ void registerVirtualCallbacks(ReshapeFn reshape, DisplayFn display, IdleFn idle)
 }
 void registerVirtualIdle(IdleFn idle) { run.idle = idle; }
 void requestVirtualRedisplay() { run.redisplayRequested = true; }
-void hideNoCursor() {}
+void noCursor() {}
 
 void virtualSwap() {
   glFinish();
@@ -51,8 +51,8 @@ void virtualExit(int status) {
   run.exitStatus = status;
 }
 
-const GlutSeam virtualSeam{registerVirtualCallbacks, registerVirtualIdle, requestVirtualRedisplay,
-                           hideNoCursor,             virtualSwap,         virtualExit};
+const GlutSeam virtualSeam{registerVirtualCallbacks, registerVirtualIdle, requestVirtualRedisplay, noCursor, noCursor,
+                           virtualSwap,              virtualExit};
 
 void noteWindowSize(int width, int height) {
   run.windowWidth = width;

@@ -32,6 +32,7 @@ inline void installRecordingSeam() {
       [] { ++seamRecord.redisplays; },
       [] { ++seamRecord.cursorHides; },
       [] {},
+      [] {},
       [](int status) {
         ++seamRecord.exits;
         seamRecord.exitStatus = status;
