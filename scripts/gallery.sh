@@ -22,6 +22,20 @@ frames=(
   "entry-72-vote 72 4"
   "entry-74-water 74 4.5"
   "entry-77-human-flash 77 1.05"
+  "entry-94-countdown 94 3"
+  "entry-96-countdown-grid 96 2.5"
+  "entry-97-human-card 97 4.8"
+  "entry-98-rope-card 98 4.9"
+  "entry-99-bibliography 99 4.6"
+  "entry-100-pendulum-card 100 4.9"
+  "entry-101-gravity-card 101 4.9"
+  "entry-102-gas-card 102 4.9"
+  "entry-103-fluid-card 103 4.9"
+  "entry-104-sand-card 104 4.9"
+  "entry-105-wave-card 105 4.9"
+  "entry-106-surface-card 106 4.9"
+  "entry-107-bonus-countdown 107 3.7"
+  "entry-108-bonus-title 108 2.3"
 )
 
 # The frame `seconds` into the entry: with --every set to that many frames,

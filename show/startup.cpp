@@ -19,6 +19,8 @@
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/spatial/worldDump.h"
 #include "scenes/surfaces/surfaceScene.h"
+#include "scenes/titles/explanationScreens.h"
+#include "scenes/titles/titleCards.h"
 #include "scenes/wave/waveFunctionScenes.h"
 #include "scenes/wave/waveScenes.h"
 #include "show/timeline.h"
@@ -39,6 +41,8 @@ void registerStateDumps() {
   registerStateDump("wave", dumpWaveScene);
   registerStateDump("waveFunction", dumpWaveFunctionScene);
   registerStateDump("surface", dumpSurfaceScene);
+  registerStateDump("titleCards", dumpTitleCards);
+  registerStateDump("explanation", dumpExplanationScreens);
   registerStateDump("pictureScenes", dumpPictureScenes);
 }
 

@@ -15,6 +15,7 @@
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/surfaces/surfaceScene.h"
+#include "scenes/titles/explanationScreens.h"
 #include "scenes/titles/titleCards.h"
 #include "scenes/wave/waveFunctionScenes.h"
 #include "scenes/wave/waveScenes.h"
@@ -138,24 +139,23 @@ void buildTimeline() {
   // Track 2: entries 92 to 116 are timed from its start.
   add(titleResetInit, none, noReshape, none, 0);                                // 90
   add(startMusicTwo, none, noReshape, none, 0);                                 // 91
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 3781);           // 92 title cards
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 7487);           // 93
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 11208);          // 94
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 12000);          // 95
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 14700);          // 96
-  // Until its card is drawn, entry 97 builds the body its idle moves.
-  add(initHumanBodyReset, animateHumanBody, reshapeUnitOrtho, sceneDisplay, 20000);  // 97 human body card
-  add(sceneInit, ropeIdle, ropeReshape, sceneDisplay, 25000);                   // 98 rope card
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 30000);          // 99 bibliography
-  add(sceneInit, idleCradleCard, reshapeUnitOrtho, sceneDisplay, 35000);        // 100 pendulum card
-  add(sceneInit, gravityCardIdle, reshapeUnitOrtho, sceneDisplay, 40000);       // 101 gravity card
-  add(sceneInit, gasIdle, reshapeUnitOrtho, sceneDisplay, 45000);               // 102 gas card
-  add(sceneInit, fluidCardIdle, reshapeFluidView, sceneDisplay, 50000);         // 103 fluid card
-  add(sceneInit, sandIdle, reshapeUnitOrtho, sceneDisplay, 55000);              // 104 sand card
-  add(sceneInit, idleRedraw, reshapeUnitOrtho, sceneDisplay, 60000);            // 105 wave card
-  add(sceneInit, animateSurface, reshapeSurface, sceneDisplay, 65000);         // 106 surfaces card
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 70000);          // 107 bonus
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 74000);          // 108 bonus title
+  add(titleCardInit, idlePendulum, reshapeUnitOrtho, countdownDisplay, 3781);  // 92 countdown
+  add(titleCardInit, idlePendulum, reshapeUnitOrtho, pulsingCountdownDisplay, 7487);  // 93
+  add(titleCardInit, idlePendulum, reshapeUnitOrtho, pulsingCountdownDisplay, 11208);  // 94
+  add(titleCardInit, idlePendulum, reshapeUnitOrtho, pulsingCountdownDisplay, 12000);  // 95
+  add(titleCardInit, idlePendulum, reshapeUnitOrtho, countdownGridDisplay, 14700);  // 96
+  add(humanExplanationInit, animateHumanBody, reshapeUnitOrtho, humanCardDisplay, 20000);  // 97 human body card
+  add(ropeExplanationInit, ropeIdle, ropeReshape, ropeCardDisplay, 25000);     // 98 rope card
+  add(bibliographyInit, idlePendulum, reshapeUnitOrtho, bibliographyDisplay, 30000);  // 99 bibliography
+  add(cradleExplanationInit, idleCradleCard, reshapeUnitOrtho, cradleCardDisplay, 35000);  // 100 pendulum card
+  add(gravityExplanationInit, gravityCardIdle, reshapeUnitOrtho, gravityCardDisplay, 40000);  // 101 gravity card
+  add(gasExplanationInit, gasIdle, reshapeUnitOrtho, gasCardDisplay, 45000);   // 102 gas card
+  add(fluidExplanationInit, fluidCardIdle, reshapeFluidView, fluidCardDisplay, 50000);  // 103 fluid card
+  add(sandExplanationInit, sandIdle, reshapeUnitOrtho, sandCardDisplay, 55000);  // 104 sand card
+  add(waveExplanationInit, idleRedraw, reshapeUnitOrtho, waveCardDisplay, 60000);  // 105 wave card
+  add(surfaceExplanationInit, animateSurface, reshapeSurface, surfaceCardDisplay, 65000);  // 106 surfaces card
+  add(titleCardInit, idlePendulum, reshapeUnitOrtho, bonusCountdownDisplay, 70000);  // 107 bonus
+  add(titleCardInit, idlePendulum, reshapeUnitOrtho, bonusTitleDisplay, 74000);  // 108 bonus title
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewA, 77493);             // 109 wave function
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewB, 79393);             // 110
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewD, 80900);             // 111

@@ -157,6 +157,9 @@ void drawRippleCells() {
       const BlockFaces faces{.x0 = !(f.flags[i - 1][j] & CellWall), .x1 = !(f.flags[i + 1][j] & CellWall)};
       if (drawFixedCell(batch, coord, i, j, f.flags[i][j], at, faces)) continue;
       if (waveMesh.wireframe) {
+        // The depth test changes outside the quad batch that a source or wall
+        // cell before may have left open.
+        batch.close();
         glDisable(GL_DEPTH_TEST);
         cellStrip(batch, coord, i, j, at);
         glEnable(GL_DEPTH_TEST);
