@@ -1,5 +1,9 @@
 #include "runtime/bmp.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <utility>
 
 namespace {
@@ -49,7 +53,7 @@ bool bmpIsPlainRgb(const BmpImage& image) {
   return image.bitsPerPixel == 24 && image.compression == 0;
 }
 
-bool readBmpFile(std::FILE* file, BmpImage& image) {
+bool readBmpFile(std::FILE* file, BmpImage& image, bool* tooLarge) {
   uint64_t left = 0;
   if (!bytesLeft(file, left) || left < fileHeaderBytes) return false;
 
@@ -73,7 +77,10 @@ bool readBmpFile(std::FILE* file, BmpImage& image) {
   read.bitsPerPixel = le16(info + 14);
   read.compression = le32(info + 16);
   read.imageSize = le32(info + 20);
-  if (!saneSize(read.width, read.height)) return false;
+  if (!saneSize(read.width, read.height)) {
+    if (tooLarge != nullptr) *tooLarge = read.width > 0 && read.height > 0;
+    return false;
+  }
 
   // Plain 24-bit rows are padded to four bytes; the conversion walks whole
   // padded rows, so those are what is read.
@@ -91,10 +98,18 @@ bool readBmpFile(std::FILE* file, BmpImage& image) {
   return true;
 }
 
-bool readBmp(const char* path, BmpImage& image) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  const bool ok = readBmpFile(file, image);
+bool readBmp(const char* path, BmpImage& image, bool* tooLarge) {
+  // Opened without blocking, so that a pipe with no writer cannot hold the
+  // loading screen; only a regular file is read.
+  const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  struct stat info {};
+  std::FILE* file = fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) ? fdopen(descriptor, "rb") : nullptr;
+  if (file == nullptr) {
+    close(descriptor);
+    return false;
+  }
+  const bool ok = readBmpFile(file, image, tooLarge);
   std::fclose(file);
   return ok;
 }

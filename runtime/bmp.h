@@ -22,9 +22,10 @@ struct BmpImage {
 };
 
 // Pictures larger than this in either side, or whose converted rows would
-// take more than maxPictureBytes, are refused.
-inline constexpr int32_t maxPictureSide = 16384;
-inline constexpr uint64_t maxPictureBytes = uint64_t{64} << 20;
+// take more than maxPictureBytes, are refused: the largest screen the show
+// is drawn on (4K) never needs more than 4096 pixels of a picture.
+inline constexpr int32_t maxPictureSide = 4096;
+inline constexpr uint64_t maxPictureBytes = uint64_t{48} << 20;
 // The block between the file header and the pixel data (info header, palette)
 // is refused beyond this: real headers take a few hundred bytes.
 inline constexpr uint64_t maxHeaderBytes = uint64_t{1} << 20;
@@ -36,13 +37,16 @@ uint64_t bmpRowStride(int32_t width);
 bool bmpIsPlainRgb(const BmpImage& image);
 
 // Reads a picture; false (and the image untouched) for a missing, short or
-// malformed file. A picture stored top-down (negative height) is refused.
+// malformed file, or for anything but a regular file (a pipe, a device or a
+// folder is refused without waiting on it). A picture stored top-down
+// (negative height) is refused; one larger than the limits above also sets
+// *tooLarge, when given, so that the refusal can be explained.
 // Pixel data of a plain 24-bit picture is read as padded rows: when the
 // image-size field is 0, height x stride bytes; a field smaller than that is
 // refused. Other formats read the field's bytes or width x height x 3.
-bool readBmp(const char* path, BmpImage& image);
+bool readBmp(const char* path, BmpImage& image, bool* tooLarge = nullptr);
 // The same from an open file, read from its current position to the end.
-bool readBmpFile(std::FILE* file, BmpImage& image);
+bool readBmpFile(std::FILE* file, BmpImage& image, bool* tooLarge = nullptr);
 
 // The picture as RGB rows from the bottom up, each row filled with zeros up
 // to a multiple of four bytes (height x stride bytes). Formats other than

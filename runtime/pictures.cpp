@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -30,8 +31,24 @@ void bindForLoading(unsigned texture) {
 
 int loadTextureBmp(const char* path) {
   BmpImage image;
+  bool tooLarge = false;
+  if (!readBmp(path, image, &tooLarge)) {
+    if (tooLarge) {
+      std::fprintf(stderr, "vorran: %s is larger than any screen needs (%d x %d pixels at most); skipped\n", path,
+                   maxPictureSide, maxPictureSide);
+    }
+    return -1;
+  }
+  // Mipmaps add a third to the picture's own rows.
+  const uint64_t bytes = bmpRowStride(image.width) * static_cast<uint64_t>(image.height) * 4 / 3;
+  if (pictures.loadedBytes + bytes > maxLoadedPictureBytes) {
+    std::fprintf(stderr, "vorran: %s skipped: the pictures would take more than %d MiB\n", path,
+                 static_cast<int>(maxLoadedPictureBytes >> 20));
+    return -1;
+  }
   std::vector<uint8_t> rgb;
-  if (!readBmp(path, image) || !convertBmpToRgb(image, rgb)) return -1;
+  if (!convertBmpToRgb(image, rgb)) return -1;
+  pictures.loadedBytes += bytes;
 
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);

@@ -3,12 +3,21 @@
 // and filled by the loading screen (Timeline entry 1), one picture a frame.
 // Scenes bind a picture's texture by its name and never read files
 // themselves.
+#include <cstdint>
+
 #include "runtime/pictureNames.h"
 
 struct PictureSlots {
   // Texture name of slot n (1 to 51) at index n - 1; 0 until reserved.
   unsigned texture[pictureSlotCount] = {};
+  // Memory the loaded pictures take, their mipmaps included.
+  uint64_t loadedBytes = 0;
 };
+
+// All pictures together take at most this much; a picture that would pass
+// it is skipped with a line on standard error. The show's own pictures take
+// about 8 MiB.
+inline constexpr uint64_t maxLoadedPictureBytes = uint64_t{256} << 20;
 
 extern PictureSlots pictures;
 
@@ -25,7 +34,9 @@ void bindForLoading(unsigned texture);
 // Reads the BMP file into the texture bound to GL_TEXTURE_2D, with mipmaps,
 // or, for a picture one pixel high or wide, into the one bound to
 // GL_TEXTURE_1D. Returns 0, or -1 when the file is missing or unusable (the
-// texture then keeps no image).
+// texture then keeps no image); a picture too large for any screen, or one
+// that would take the pictures past their memory bound, is also told on
+// standard error.
 int loadTextureBmp(const char* path);
 
 // Resets the quit fade (an Escape waits for the last picture), then loads the

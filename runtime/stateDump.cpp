@@ -20,9 +20,17 @@ struct Registered {
 
 struct StateDumpRegistry {
   std::vector<Registered> modules;
+  // Files that could not be written (a full disk, a folder gone), counted
+  // across every writer.
+  uint64_t failedWrites = 0;
 };
 
 StateDumpRegistry registry;
+
+bool noteWrite(bool written) {
+  if (!written) ++registry.failedWrites;
+  return written;
+}
 
 // Version 1.0 of the format: magic, version, a little-endian 16-bit header
 // length, then a Python dict literal padded with spaces so that the data
@@ -40,7 +48,7 @@ bool writeNpyFile(const std::string& path, const std::string& descr, const std::
   header.push_back('\n');
 
   FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
+  if (file == nullptr) return noteWrite(false);
   const unsigned char magic[8] = {0x93, 'N', 'U', 'M', 'P', 'Y', 1, 0};
   const unsigned char length[2] = {static_cast<unsigned char>(header.size() & 0xFF),
                                    static_cast<unsigned char>(header.size() >> 8)};
@@ -48,7 +56,7 @@ bool writeNpyFile(const std::string& path, const std::string& descr, const std::
             std::fwrite(header.data(), 1, header.size(), file) == header.size() &&
             (bytes == 0 || std::fwrite(data, 1, bytes, file) == bytes);
   ok = std::fclose(file) == 0 && ok;
-  return ok;
+  return noteWrite(ok);
 }
 
 template <typename T>
@@ -140,11 +148,11 @@ std::string JsonScalars::text() const {
 
 bool JsonScalars::write(const std::string& path) const {
   FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
+  if (file == nullptr) return noteWrite(false);
   const std::string body = text();
   bool ok = std::fwrite(body.data(), 1, body.size(), file) == body.size();
   ok = std::fclose(file) == 0 && ok;
-  return ok;
+  return noteWrite(ok);
 }
 
 void registerStateDump(const char* name, StateDumpFn dump) {
@@ -207,6 +215,9 @@ bool writeStateDumps(const std::string& frameDirectory) {
   fade.add("fadeCounter", engineFade.fadeCounter);
   written = fade.write(frameDirectory + "/engineFade.json") && written;
 
+  // The scenes' own dumps report nothing; a file of theirs that could not
+  // be written shows in the count of failed writes.
+  const uint64_t failedBefore = registry.failedWrites;
   for (const Registered& module : registry.modules) module.dump(frameDirectory);
-  return written;
+  return written && registry.failedWrites == failedBefore;
 }

@@ -1,5 +1,6 @@
 #include "sim/planar/planarWorld.h"
 
+#include "sim/engine/frameBound.h"
 #include "sim/engine/midpoint.h"
 #include "sim/engine/spherePair.h"
 
@@ -114,7 +115,7 @@ void planarStep(int32_t frameMs) {
   PlanarWorld& w = planarWorld;
   // A 20 ms frame is 0.013 units of simulated time: substeps of 0.006, 0.006
   // and 0.001, each followed by a collision pass.
-  float remaining = static_cast<float>(static_cast<double>(frameMs) * 0.05 *
+  float remaining = static_cast<float>(static_cast<double>(simulatedFrameMs(frameMs)) * 0.05 *
                                        static_cast<double>(w.timeFactor));
   do {
     const float h = remaining < w.substep ? remaining : w.substep;

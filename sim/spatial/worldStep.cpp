@@ -1,5 +1,6 @@
 #include "sim/spatial/worldStep.h"
 
+#include "sim/engine/frameBound.h"
 #include "sim/engine/midpoint.h"
 #include "sim/engine/spherePair.h"
 
@@ -69,7 +70,7 @@ template <bool open>
 void stepWorld(int32_t frameMs) {
   World& w = world;
   // A 20 ms frame at timeScale 0.005 is 0.005 units of simulated time.
-  float remaining = static_cast<float>(static_cast<double>(frameMs) * 0.05 *
+  float remaining = static_cast<float>(static_cast<double>(simulatedFrameMs(frameMs)) * 0.05 *
                                        static_cast<double>(w.timeScale));
   // The first substep always runs, even for a frame of 0 ms.
   do {

@@ -4,6 +4,7 @@
 // built once at program start and runs on through every scene that shows it.
 #include <cstdint>
 
+#include "sim/engine/frameBound.h"
 #include "sim/wave/cellGrid.h"
 
 inline constexpr int waveGridSize = 71;
@@ -43,7 +44,7 @@ extern WaveField waveField;
 void waveStep(WaveField& field, float sourceTime, double dt);
 
 // The simulation time of a frame: 0.025 time units per millisecond.
-inline double waveFrameTime(int32_t frameMs) { return frameMs * 0.05 * 0.5; }
+inline double waveFrameTime(int32_t frameMs) { return simulatedFrameMs(frameMs) * 0.05 * 0.5; }
 
 // Calls step(dt) for the steps that make up `time`: steps of 0.5 and a last,
 // shorter one for the rest; at least one step, of length 0 for no time.

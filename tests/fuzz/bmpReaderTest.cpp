@@ -2,11 +2,13 @@
 // from it, read from disk as the presentation reads them; and the replay of
 // the fuzzer's seeds and kept corpus through the fuzz entry.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "runtime/bmp.h"
@@ -99,6 +101,33 @@ TEST_F(BmpReader, WideRowsNeedNoFillerAndTallPicturesKeepTheirRowOrder) {
     EXPECT_EQ(p[2], 255) << row;
     EXPECT_EQ(p[0], row * 50) << row;
     EXPECT_EQ(p[11], row * 50) << row;
+  }
+}
+
+// A pipe with no writer, a folder and a device are refused at once, never
+// waited on. A picture wider or taller than a 4K screen could need is refused
+// and said to be too large, however few bytes it holds (8 bits a pixel, an
+// image-size field of one byte): the loader would otherwise make a black
+// texture of the size it claims.
+TEST_F(BmpReader, OnlyRegularFilesOfAScreensSizeAreRead) {
+  BmpImage image;
+  bool tooLarge = false;
+  const fs::path pipe = folder / "pipe.bmp";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {pipe.string(), folder.string(), std::string("/dev/zero")}) {
+    EXPECT_FALSE(readBmp(path.c_str(), image, &tooLarge)) << path;
+    EXPECT_FALSE(tooLarge) << path;
+  }
+  for (const auto& [width, height, accepted] :
+       {std::tuple{16384, 1365, false}, std::tuple{4097, 1, false}, std::tuple{1, 4097, false}, std::tuple{4096, 4, true}}) {
+    std::string file = knownGoodBmp().substr(0, 54) + std::string(1, '\0');
+    patch32(file, 18, static_cast<uint32_t>(width));
+    patch32(file, 22, static_cast<uint32_t>(height));
+    patch16(file, 28, 8);
+    patch32(file, 34, 1);
+    tooLarge = false;
+    EXPECT_EQ(readBmp(write("large.bmp", file).c_str(), image, &tooLarge), accepted) << width << " x " << height;
+    EXPECT_EQ(tooLarge, !accepted) << width << " x " << height;
   }
 }
 

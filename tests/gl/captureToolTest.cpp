@@ -136,4 +136,46 @@ TEST_F(CaptureTool, TimesEveryFrameOfTheStretchAndSumsThemUpPerEntry) {
   }
 }
 
+// Every file the capture writes, once at a time, goes to a full disk (a
+// link to /dev/full, where every write fails for want of space): the capture
+// stops with one line naming what it could not write, exit status 1, and no
+// report of success. A state folder that cannot be made stops it before any
+// frame is written.
+TEST_F(CaptureTool, AFullDiskStopsTheCaptureWithOneLine) {
+  const fs::path disk = scratch / "full";
+  const std::string stretch = " --fps 10 --entries 1-1";
+  struct Case {
+    const char* name;
+    const char* full;  // the file, below `disk`, that lands on the full disk
+    std::string arguments;
+  };
+  const std::string out = " --out " + (disk / "out").string(), state = " --dump-state " + (disk / "state").string();
+  const std::vector<Case> cases = {
+      {"picture", "out/frame-000000.png", out},
+      {"frame table", "out/frames.csv", out},
+      {"the Sequencer's state", "state/frame-000000/sequencer.json", state},
+      {"a scene's state", "state/frame-000000/pictureScenes.json", state},
+      {"timing", "timing.csv", " --timing " + (disk / "timing.csv").string()},
+      {"sound", "sound.wav", " --wav " + (disk / "sound.wav").string()},
+      {"video", "video.mp4", " --video " + (disk / "video.mp4").string()},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(disk);
+    fs::create_directories((disk / c.full).parent_path());
+    fs::create_symlink("/dev/full", disk / c.full);
+    const Outcome outcome = run(c.arguments + stretch);
+    EXPECT_EQ(outcome.status, 1) << c.name;
+    EXPECT_TRUE(outcome.errors.starts_with("vorran-capture: ") && outcome.errors.find("cannot write") != std::string::npos &&
+                outcome.errors.find('\n') == outcome.errors.size() - 1)
+        << c.name << ": " << outcome.errors;
+  }
+  fs::remove_all(disk);
+  fs::create_directories(disk);
+  writeFileContents(disk / "file", "");
+  const Outcome refused = run(out + " --dump-state " + (disk / "file" / "state").string() + stretch);
+  EXPECT_EQ(refused.status, 1) << refused.errors;
+  EXPECT_FALSE(fs::exists(disk / "out"));
+  fs::remove_all(disk);
+}
+
 }  // namespace

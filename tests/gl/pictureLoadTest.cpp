@@ -210,4 +210,23 @@ TEST_F(LoadingScreenRun, OneRowOrColumnBecomesAOneDimensionalTexture) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// All pictures together stay within their memory bound: a 4 x 1 picture
+// takes 12 bytes of rows and a third more for its mipmaps (16), so it fits
+// exactly into the last 16 bytes and not into 15.
+TEST_F(LoadingScreenRun, PicturesStopAtTheirMemoryBound) {
+  writeFile("small.bmp", bmpOf(4, 1, {red, green, blue, yellow}));
+  const uint64_t before = pictures.loadedBytes;
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_1D, texture);
+  pictures.loadedBytes = maxLoadedPictureBytes - 15;
+  EXPECT_EQ(loadTextureBmp("small.bmp"), -1);
+  pictures.loadedBytes = maxLoadedPictureBytes - 16;
+  EXPECT_EQ(loadTextureBmp("small.bmp"), 0);
+  EXPECT_EQ(pictures.loadedBytes, maxLoadedPictureBytes);
+  pictures.loadedBytes = before;
+  glBindTexture(GL_TEXTURE_1D, 0);
+  glDeleteTextures(1, &texture);
+}
+
 }  // namespace

@@ -240,13 +240,15 @@ void showProgress(double fraction, int entry, double elapsed, double framesPerSe
 volatile std::sig_atomic_t stopRequested = 0;
 void requestStop(int) { stopRequested = 1; }
 
-// Whether a file can be made at the path; the test file is removed again.
+// Whether a file can be made at the path; a file made only to find out is
+// removed again (never one that was there, a link to a device included).
 bool canWrite(const std::string& path) {
+  std::error_code error;
+  const bool existed = std::filesystem::exists(std::filesystem::symlink_status(path, error));
   FILE* file = std::fopen(path.c_str(), "ab");
   if (file == nullptr) return false;
-  const bool fresh = std::ftell(file) == 0;
   std::fclose(file);
-  if (fresh) std::remove(path.c_str());
+  if (!existed) std::remove(path.c_str());
   return true;
 }
 
@@ -314,8 +316,16 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  // The state folder is tried first: a capture that cannot write its state
+  // leaves no frames behind either.
+  if (!dumpState.empty()) {
+    makeDirectory(dumpState);
+    if (!canWrite(dumpState + "/frames.probe")) {
+      std::fprintf(stderr, "vorran-capture: cannot write %s: %s\n", dumpState.c_str(), std::strerror(errno));
+      return 1;
+    }
+  }
   if (!out.empty()) makeDirectory(out);
-  if (!dumpState.empty()) makeDirectory(dumpState);
 
   FILE* csv = out.empty() ? nullptr : openForWriting(out + "/frames.csv");
   if (csv != nullptr) std::fprintf(csv, "frame,entry,virtualMs,timelineMs,frameMs\n");
@@ -401,7 +411,8 @@ int main(int argc, char** argv) {
         if (csv != nullptr) {
           const std::string png = framePath(out, cycle.frame, ".png");
           if (!writePng(png, capturedPixels(), options.width, options.height)) {
-            std::fprintf(stderr, "\nvorran-capture: cannot write %s\n", png.c_str());
+            if (terminal) std::fputc('\n', stderr);
+            std::fprintf(stderr, "vorran-capture: cannot write %s\n", png.c_str());
             return 1;
           }
           std::fprintf(csv, "%" PRId64 ",%d,%u,%d,%d\n", cycle.frame, cycle.entry, cycle.virtualMs,
@@ -411,7 +422,8 @@ int main(int argc, char** argv) {
           const std::string frameDirectory = framePath(dumpState, cycle.frame, "");
           makeDirectory(frameDirectory);
           if (!writeStateDumps(frameDirectory)) {
-            std::fprintf(stderr, "\nvorran-capture: cannot write the state to %s\n", frameDirectory.c_str());
+            if (terminal) std::fputc('\n', stderr);
+            std::fprintf(stderr, "vorran-capture: cannot write the state to %s\n", frameDirectory.c_str());
             return 1;
           }
         }
@@ -436,8 +448,9 @@ int main(int argc, char** argv) {
   const bool soundWritten = wav.file == nullptr || closeWav(wav);
   if (!videoPath.empty()) {
     std::string why;
-    if (!finishVideo(video) || failed) {
-      std::fprintf(stderr, "vorran-capture: the video encoder failed\n");
+    if (!finishVideo(video) || (failed && !wav.failed)) {
+      std::fprintf(stderr, "vorran-capture: cannot write %s: %s\n", videoPath.c_str(),
+                   video.why.empty() ? "the video encoder stopped" : video.why.c_str());
       return 1;
     }
     if (!soundWritten || !muxVideoAndSound(framesPath, wavPath, videoPath, why)) {

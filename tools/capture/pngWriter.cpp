@@ -1,5 +1,8 @@
 #include "tools/capture/pngWriter.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
 #include <stb_image_write.h>
@@ -10,5 +13,14 @@ bool writePng(const std::string& path, const std::vector<uint8_t>& rgb, int widt
   stbi_write_png_compression_level = 3;
   // The rows are stored bottom-up, as OpenGL reads them back.
   stbi_flip_vertically_on_write(1);
-  return stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3) != 0;
+  // Encoded in memory and written here, so that a short write or a failed
+  // close (a full disk) is seen: the library's own file writer ignores both.
+  int length = 0;
+  unsigned char* png = stbi_write_png_to_mem(rgb.data(), width * 3, width, height, 3, &length);
+  if (png == nullptr) return false;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  bool written = file != nullptr && std::fwrite(png, 1, static_cast<size_t>(length), file) == static_cast<size_t>(length);
+  if (file != nullptr) written = std::fclose(file) == 0 && written;
+  std::free(png);
+  return written;
 }

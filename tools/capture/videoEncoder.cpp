@@ -13,9 +13,33 @@ extern char** environ;
 
 namespace {
 
+// A file, gone from its folder as soon as it is made, for what ffmpeg says
+// on its standard error: the capture reports failures in one line of its
+// own, with ffmpeg's first line as the reason.
+int openFfmpegLog() {
+  char name[] = "/tmp/vorran-ffmpeg-XXXXXX";
+  const int log = mkostemp(name, O_CLOEXEC);
+  if (log >= 0) unlink(name);
+  return log;
+}
+
+// The first line ffmpeg wrote to the log, and the log closed.
+std::string firstLogLine(int& log) {
+  if (log < 0) return "ffmpeg gave no reason";
+  char text[512] = {};
+  const ssize_t got = pread(log, text, sizeof text - 1, 0);
+  close(log);
+  log = -1;
+  std::string line(text, got > 0 ? static_cast<size_t>(got) : 0);
+  line = line.substr(0, line.find('\n'));
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
+  return line.empty() ? "ffmpeg gave no reason" : line;
+}
+
 // Runs ffmpeg with the arguments, in a process group of its own; its
-// standard input is the read end of a new pipe when `input` is given.
-bool spawnFfmpeg(const std::vector<std::string>& arguments, int* input, pid_t& process, std::string& why) {
+// standard input is the read end of a new pipe when `input` is given, its
+// standard error goes to `log` when that is open.
+bool spawnFfmpeg(const std::vector<std::string>& arguments, int* input, int log, pid_t& process, std::string& why) {
   std::vector<char*> argv;
   static char name[] = "ffmpeg";
   argv.push_back(name);
@@ -31,6 +55,7 @@ bool spawnFfmpeg(const std::vector<std::string>& arguments, int* input, pid_t& p
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   if (input != nullptr) posix_spawn_file_actions_adddup2(&actions, ends[0], STDIN_FILENO);
+  if (log >= 0) posix_spawn_file_actions_adddup2(&actions, log, STDERR_FILENO);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
@@ -80,7 +105,7 @@ bool startVideo(VideoEncoder& video, const std::string& videoPath, int width, in
                       "rgb24", "-video_size", size, "-framerate", rateText(rate), "-i", "pipe:0", "-vf", "vflip",
                       "-c:v", "libx264", "-preset", "veryfast", "-crf", "18", "-pix_fmt", "yuv420p", "-fps_mode",
                       "cfr", "-movflags", "+faststart", videoPath},
-                     &video.pipe, video.process, why);
+                     &video.pipe, video.log = openFfmpegLog(), video.process, why);
 }
 
 bool appendVideoFrame(VideoEncoder& video, const std::vector<uint8_t>& rgb) {
@@ -105,21 +130,27 @@ bool finishVideo(VideoEncoder& video) {
   if (video.process < 0) return false;
   const bool encoded = waitFor(video.process);
   video.process = -1;
-  return encoded && !video.failed;
+  if (encoded && !video.failed) {
+    firstLogLine(video.log);
+    return true;
+  }
+  video.why = "ffmpeg could not encode the frames: " + firstLogLine(video.log);
+  return false;
 }
 
 bool muxVideoAndSound(const std::string& videoPath, const std::string& wavPath, const std::string& outPath,
                       std::string& why) {
   pid_t process = -1;
+  int log = openFfmpegLog();
   if (!spawnFfmpeg({"-hide_banner", "-loglevel", "error", "-nostdin", "-y", "-i", videoPath, "-i", wavPath, "-map",
                     "0:v:0", "-map", "1:a:0", "-c:v", "copy", "-c:a", "aac", "-b:a", "192k", "-movflags",
                     "+faststart", outPath},
-                   nullptr, process, why)) {
+                   nullptr, log, process, why)) {
+    firstLogLine(log);
     return false;
   }
-  if (!waitFor(process)) {
-    why = "ffmpeg could not put the picture and the sound together";
-    return false;
-  }
-  return true;
+  const bool muxed = waitFor(process);
+  const std::string said = firstLogLine(log);
+  if (!muxed) why = "ffmpeg could not put the picture and the sound together: " + said;
+  return muxed;
 }

@@ -21,6 +21,9 @@ struct VideoEncoder {
   int height = 0;
   std::string videoPath;
   bool failed = false;
+  // What ffmpeg said, kept to explain a failure in one line.
+  int log = -1;
+  std::string why;
 };
 
 // Starts ffmpeg writing the frames to `videoPath` (H.264 alone). False, with
@@ -29,7 +32,8 @@ bool startVideo(VideoEncoder& video, const std::string& videoPath, int width, in
                 std::string& why);
 // One frame: RGB rows from the bottom up, as OpenGL reads them back.
 bool appendVideoFrame(VideoEncoder& video, const std::vector<uint8_t>& rgb);
-// Closes the pipe and waits for ffmpeg to finish the file.
+// Closes the pipe and waits for ffmpeg to finish the file; on failure the
+// reason is in video.why.
 bool finishVideo(VideoEncoder& video);
 // Puts the encoded frames and the WAV's sound into one file: the video
 // copied, the sound as AAC.
