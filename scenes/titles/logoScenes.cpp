@@ -2,6 +2,8 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
+
 #include "platform/glutSeam.h"
 #include "platform/random.h"
 #include "runtime/frameFinish.h"
@@ -65,8 +67,8 @@ void strokeTurned(float side, float degrees, float x, float y, const char* text)
   glPopMatrix();
 }
 
-// Two lines twice: small and dim at a 900-unit projection, large and bright
-// at 3000 units, each of the four turning at its own rate (`turn` is +1 for
+// Two lines twice: large and dim under a 900-unit projection, small and
+// bright under 3000 units, each of the four turning at its own rate (`turn` is +1 for
 // the event, -1 for the title). The counter moves between the third and the
 // fourth pass.
 void drawTurningLines(const char* const lines[2], float turn) {
@@ -126,11 +128,16 @@ void logoGridDisplay() {
   glEnable(GL_BLEND);
   glEnable(GL_POINT_SMOOTH);
   glEnable(GL_LINE_SMOOTH);
+  // The first frame comes right after the clock restarted with the music,
+  // its frame time minus everything since start-up (some 14 s): counted as
+  // it is, it would wind the grey back to several times white and the grid
+  // would not darken before the entry ends. It is counted as no time.
+  const float darkening = static_cast<float>(std::max(sequencer.frameMs, 0)) * frameScale * 0.00002f;
   // Pivots from -1.0 to 1.6 in single-precision steps of 0.2 (14 a side);
   // every pendulum darkens the whole grid a little.
   for (float gy = -1.0f; gy <= 1.8f; gy += 0.2f) {
     for (float gx = -1.0f; gx <= 1.8f; gx += 0.2f) {
-      s.logoCounter += frameStep(0.00002f);
+      s.logoCounter += darkening;
       const float grey = 0.5f - s.logoCounter;
       glColor3f(grey, grey, grey);
       layoutLineWidth(2.0f);

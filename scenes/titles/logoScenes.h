@@ -33,7 +33,8 @@ void logoInitA();
 // longer faster pendulum (length 0.3) released from 2.5 rad, and six fresh
 // random pivot offsets.
 void logoInitB();
-// Entry 6: 196 pendulums in a grid, darkening to black in about 1.3 s.
+// Entry 6: 196 pendulums in a grid, darkening from grey 0.5 to black in
+// about 1.3 s.
 void logoGridDisplay();
 // Entry 7: the event's two lines, near and far, turning apart.
 void logoEventDisplay();

@@ -5,8 +5,10 @@
 #include <tuple>
 
 #include "platform/random.h"
+#include "runtime/screen.h"
 #include "runtime/text.h"
 #include "scenes/credits.h"
+#include "scenes/titles/wordSequence.h"
 #include "tests/gl/glProbe.h"
 
 namespace {
@@ -37,6 +39,36 @@ TEST(JitterText, ConsumesTenDrawsOfTheSharedGeneratorPerCall) {
   EXPECT_EQ(demoRandDraws() - before, 10u);
   drawJitterText(layout, "");
   EXPECT_EQ(demoRandDraws() - before, 20u);
+}
+
+TEST(ShimmerWord, TenDrawsTheLastCopyMovedByTheNinthUpAndTheTenthRight) {
+  // Drawn over black with the word scenes' blending, each copy replaces what
+  // it covers, so the pixels of the last copy (alpha 0.4) show the beige
+  // (0.75, 0.7, 0.65) x 0.4 = (76, 71, 66) and nothing else does.
+  auto lastCopy = [](Rgb c) { return near(c, 76, 71, 66, 2); };
+  freshCanvas(0.0f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+  layoutLineWidth(4.0f);
+  drawPlainText({.colour = {0.3f, 0.28f, 0.26f}, .view = {0.0f, 1700.0f, 100.0f, 1200.0f}, .x = 600.0f, .y = 500.0f},
+                "H");
+  const Box still = readBackBuffer().extent(0, captureWidth, 0, captureHeight, lastCopy);
+
+  // From state 170 the ninth and tenth draws are 32140 and 1248: the last
+  // copy moves 32140 / 32767 / 55 of the half-screen up (5.35 pixels) and
+  // 1248 / 32767 / 55 right (0.28 pixels).
+  resetDemoRand(170);
+  freshCanvas(0.0f);
+  glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+  drawShimmerWord(600.0f, 500.0f, "H");
+  EXPECT_EQ(demoRandDraws(), 10u);
+  const Box shaken = readBackBuffer().extent(0, captureWidth, 0, captureHeight, lastCopy);
+  EXPECT_GT(still.right - still.left, 10);
+  EXPECT_NEAR(shaken.left - still.left, 0.28, 0.75);
+  EXPECT_NEAR(shaken.right - still.right, 0.28, 0.75);
+  EXPECT_NEAR(shaken.bottom - still.bottom, 5.35, 0.75);
+  EXPECT_NEAR(shaken.top - still.top, 5.35, 0.75);
+  EXPECT_EQ(glFloat(GL_LINE_WIDTH), 4.0f);
+  resetDemoRand();
 }
 
 TEST(PlainText, LandsWhereItsProjectionSaysAndRestoresTheCallers) {
