@@ -41,10 +41,11 @@ TEST(Reshape, FluidViewSpansTheUpperHalfPlaneAndResetsTheModelView) {
 }
 
 TEST(Placeholder, DarkGreyScreenWithTheEntryNumberInTheMiddle) {
-  // The first entry still on the placeholder, once the loading screen is done.
+  // The first entry still on the placeholder, once the loading screen is done,
+  // reached at a frame a second.
   CaptureCycle cycle = captureCycle(10);
   for (int n = 0; n < 400 && !(entryIsPlaceholder(cycle.entry) && cycle.displayed); ++n) {
-    cycle = captureCycle(10);
+    cycle = captureCycle(1);
   }
   ASSERT_TRUE(entryIsPlaceholder(cycle.entry) && cycle.displayed);
   // Grey 0.2 is 51; the entry's number in grey 0.8 (204) is centred on a
