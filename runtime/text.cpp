@@ -70,7 +70,9 @@ void drawPlainText(const TextLayout& layout, const char* text) { drawTextPass(la
 
 void drawSwayingText(const TextLayout& layout, const char* text) { drawTextPass(layout, text, true); }
 
-void drawJitterText(const TextLayout& layout, const char* text) {
+void drawJitterText(const TextLayout& layout, const char* text) { drawShakenCopies(layout, text, jitterScale); }
+
+void drawShakenCopies(const TextLayout& layout, const char* text, float offsetScale) {
   beginTextPass();
   for (int pass = 0; pass < 5; ++pass) {
     glColor4f(layout.colour.red, layout.colour.green, layout.colour.blue, 0.1f * static_cast<float>(pass));
@@ -78,8 +80,8 @@ void drawJitterText(const TextLayout& layout, const char* text) {
     glPushMatrix();
     glLoadIdentity();
     // The vertical offset is drawn first.
-    const float vertical = static_cast<float>(demoRand()) * jitterScale;
-    const float horizontal = static_cast<float>(demoRand()) * jitterScale;
+    const float vertical = static_cast<float>(demoRand()) * offsetScale;
+    const float horizontal = static_cast<float>(demoRand()) * offsetScale;
     glTranslatef(horizontal, vertical, 0.0f);
     loadProjection(layout.view);
     strokeText(leftEnd(layout), layout.y, text);

@@ -40,5 +40,9 @@ void drawSwayingText(const TextLayout& layout, const char* text);
 // Five copies with alphas 0 to 0.4, each moved by a small random offset;
 // consumes ten draws of the shared generator.
 void drawJitterText(const TextLayout& layout, const char* text);
+// The five copies of drawJitterText with another reach: each copy is moved
+// right and up by two draws (the vertical one first) times offsetScale, in
+// normalised device units. Ten draws a call.
+void drawShakenCopies(const TextLayout& layout, const char* text, float offsetScale);
 // Bitmap-font text at a raster position.
 void bitmapText(float x, float y, const char* text);

@@ -16,3 +16,8 @@ inline constexpr const char* graphicsCaption = "gfx Kreska";
 inline constexpr const char* texturesCaption = "textures Ruta";
 inline constexpr const char* musicCaption = "music Szmer";
 inline constexpr const char* designCaption = "design Rdzen";
+
+// The production's title: two words, shown in quotes as one line in the
+// closing scroll and one word at a time by the title logo.
+inline constexpr const char* productionTitle = "\"Second Order\"";
+inline constexpr const char* titleWords[2] = {"\"Second", "Order\""};

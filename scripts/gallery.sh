@@ -14,7 +14,11 @@ shots=(
   "entry-02-water-intro 2 3"
   "entry-03-water-logo 3 3"
   "entry-04-water-outro 4 1"
+  "entry-06-logo-grid 6 0.4"
+  "entry-07-logo-event 7 3"
   "entry-08-gravity 8 1.5"
+  "entry-09-logo-pendulums 9 0.5"
+  "entry-10-logo-title 10 3"
   "entry-12-party 12 1"
   "entry-14-photo-words 14 8"
   "entry-15-zoom 15 1.25"
@@ -35,6 +39,7 @@ shots=(
   "entry-43-texture 43 3"
   "entry-44-error 44 2"
   "entry-45-error-zoom 45 1.4"
+  "entry-56-words 56 1"
   "entry-57-ripple-large 57 3"
   "entry-58-ripple-panel 58 3"
   "entry-60-ripple-three-panels 60 3"
@@ -75,6 +80,7 @@ shots=(
   "entry-111-packet-checker 111 2"
   "entry-113-packet-quarters 113 2"
   "entry-115-packet-wide 115 2"
+  "entry-116-scroll 116 25"
 )
 
 # One pass over the whole show: every cycle timed (to find where each entry

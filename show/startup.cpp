@@ -19,7 +19,9 @@
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/spatial/worldDump.h"
 #include "scenes/surfaces/surfaceScene.h"
+#include "scenes/titles/closingScroll.h"
 #include "scenes/titles/explanationScreens.h"
+#include "scenes/titles/logoScenes.h"
 #include "scenes/titles/titleCards.h"
 #include "scenes/wave/waveFunctionScenes.h"
 #include "scenes/wave/waveScenes.h"
@@ -44,6 +46,8 @@ void registerStateDumps() {
   registerStateDump("titleCards", dumpTitleCards);
   registerStateDump("explanation", dumpExplanationScreens);
   registerStateDump("pictureScenes", dumpPictureScenes);
+  registerStateDump("logo", dumpLogoScenes);
+  registerStateDump("scroll", dumpClosingScroll);
 }
 
 void startPresentation(DisplayKind kind, int width, int height) {

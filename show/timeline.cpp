@@ -15,8 +15,11 @@
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/surfaces/surfaceScene.h"
+#include "scenes/titles/closingScroll.h"
 #include "scenes/titles/explanationScreens.h"
+#include "scenes/titles/logoScenes.h"
 #include "scenes/titles/titleCards.h"
+#include "scenes/titles/wordSequence.h"
 #include "scenes/wave/waveFunctionScenes.h"
 #include "scenes/wave/waveScenes.h"
 
@@ -51,12 +54,12 @@ void buildTimeline() {
 
   // Track 1: entries 6 to 89 are timed from its first note.
   add(startMusicOne, none, noReshape, none, 0);                                 // 5
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 1200);           // 6 logo
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 5000);           // 7 logo
+  add(logoInitA, idlePendulum, reshapeUnitOrtho, logoGridDisplay, 1200);       // 6 logo
+  add(logoInitA, idlePendulum, reshapeUnitOrtho, logoEventDisplay, 5000);      // 7 logo
   add(gravityInit, gravityIdle, reshapeUnitOrtho, gravityDisplay, 8000);        // 8 gravity field
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 9000);           // 9 logo
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 13000);          // 10 logo
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 16222);          // 11 logo
+  add(logoInitB, idlePendulum, reshapeUnitOrtho, logoSloganDisplay, 9000);     // 9 logo
+  add(logoInitA, idlePendulum, reshapeUnitOrtho, logoTitleDisplay, 13000);     // 10 logo
+  add(logoInitB, idlePendulum, reshapeUnitOrtho, logoSloganDisplay, 16222);    // 11 logo
   add(pictureInit, idleRedraw, pictureReshape, partyIn, 20300);                 // 12 picture
   add(pictureInit, idleRedraw, pictureReshape, partyOut, 21000);                // 13 picture
   add(photoInit, idlePendulum, reshapeUnitOrtho, photoWords, 31500);            // 14 picture
@@ -91,17 +94,17 @@ void buildTimeline() {
   add(textureInit, idlePendulum, reshapeUnitOrtho, textureSpin, 97500);         // 43 picture
   add(errorInit, idlePendulum, reshapeUnitOrtho, errorAppears, 103000);         // 44 picture
   add(errorInit, idlePendulum, reshapeUnitOrtho, errorZoom, 107000);            // 45 picture
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107420);         // 46 words
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 107940);         // 47
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 108250);         // 48
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 108630);         // 49
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 109440);         // 50
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 109850);         // 51
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 110270);         // 52
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 110680);         // 53
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 111040);         // 54
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 111430);         // 55
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 112840);         // 56
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<0>, 107420);     // 46 words
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<1>, 107940);     // 47
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<2>, 108250);     // 48
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<3>, 108630);     // 49
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<4>, 109440);     // 50
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<5>, 109850);     // 51
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<6>, 110270);     // 52
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<7>, 110680);     // 53
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<8>, 111040);     // 54
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<9>, 111430);     // 55
+  add(wordsInit, idlePendulum, reshapeUnitOrtho, wordsDisplay<10>, 112840);    // 56
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, waveViewA, 117830);          // 57 wave equation
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, waveViewB, 118890);          // 58
   add(none, idleRedraw, reshapeUnitOrtho, waveViewA, 119870);                   // 59
@@ -163,7 +166,7 @@ void buildTimeline() {
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewC, 83500);             // 113
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewD, 84500);             // 114
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewE, 93000);             // 115
-  add(sceneInit, idlePendulum, reshapeUnitOrtho, sceneDisplay, 11107940);       // 116 closing scroll
+  add(scrollInit, idlePendulum, reshapeUnitOrtho, scrollDisplay, 11107940);    // 116 closing scroll
 }
 
 bool entryIsPlaceholder(int number) {

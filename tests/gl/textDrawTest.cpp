@@ -5,8 +5,10 @@
 #include <tuple>
 
 #include "platform/random.h"
+#include "runtime/screen.h"
 #include "runtime/text.h"
 #include "scenes/credits.h"
+#include "scenes/titles/wordSequence.h"
 #include "tests/gl/glProbe.h"
 
 namespace {
@@ -37,6 +39,30 @@ TEST(JitterText, ConsumesTenDrawsOfTheSharedGeneratorPerCall) {
   EXPECT_EQ(demoRandDraws() - before, 10u);
   drawJitterText(layout, "");
   EXPECT_EQ(demoRandDraws() - before, 20u);
+}
+
+TEST(ShimmerWord, TenDrawsTheLastCopyMovedByTheNinthUpAndTheTenthRight) {
+  // Over black with the word scenes' blending each copy replaces what it
+  // covers: only the last (alpha 0.4) leaves the beige x 0.4, (76, 71, 66).
+  // From state 170 its draws are 32140 and 1248: 32140 / 32767 / 55 of the
+  // half-screen up (5.35 pixels), 1248 / 32767 / 55 right (0.28).
+  Box boxes[2];
+  for (int shaken = 0; shaken < 2; ++shaken) {
+    freshCanvas(0.0f);
+    glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
+    layoutLineWidth(4.0f);
+    resetDemoRand(170);
+    if (shaken == 1) drawShimmerWord(600.0f, 500.0f, "H");
+    const TextLayout still{.colour = {0.3f, 0.28f, 0.26f}, .view = {0.0f, 1700.0f, 100.0f, 1200.0f}, .x = 600.0f, .y = 500.0f};
+    if (shaken == 0) drawPlainText(still, "H");
+    EXPECT_EQ(demoRandDraws(), shaken == 1 ? 10u : 0u);
+    boxes[shaken] = readBackBuffer().extent(0, captureWidth, 0, captureHeight, [](Rgb c) { return near(c, 76, 71, 66, 2); });
+  }
+  EXPECT_GT(boxes[0].right - boxes[0].left, 10);
+  EXPECT_NEAR(boxes[1].left - boxes[0].left, 0.28, 0.75);
+  EXPECT_NEAR(boxes[1].bottom - boxes[0].bottom, 5.35, 0.75);
+  EXPECT_NEAR(boxes[1].top - boxes[0].top, 5.35, 0.75);
+  resetDemoRand();
 }
 
 TEST(PlainText, LandsWhereItsProjectionSaysAndRestoresTheCallers) {
