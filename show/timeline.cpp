@@ -11,7 +11,6 @@
 #include "scenes/human/humanScene.h"
 #include "scenes/loading/loadingScene.h"
 #include "scenes/pictures/pictureScenes.h"
-#include "scenes/placeholder.h"
 #include "scenes/planar/ropeScene.h"
 #include "scenes/spatial/cradleScene.h"
 #include "scenes/surfaces/surfaceScene.h"
@@ -24,13 +23,6 @@
 #include "scenes/wave/waveScenes.h"
 
 namespace {
-
-// Slots of scenes that are not built yet: the placeholder draws the entry's
-// number; its idle only asks for a redraw.
-constexpr InitFn sceneInit = emptyCallback;
-constexpr IdleFn sceneIdle = idleRedraw;
-constexpr ReshapeFn sceneReshape = reshapeUnitOrtho;
-constexpr DisplayFn sceneDisplay = placeholderDisplay;
 
 constexpr InitFn none = emptyCallback;
 constexpr ReshapeFn noReshape = emptyReshape;
@@ -167,9 +159,4 @@ void buildTimeline() {
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewD, 84500);             // 114
   add(waveSceneInit, idleRedraw, reshapeUnitOrtho, wfViewE, 93000);             // 115
   add(scrollInit, idlePendulum, reshapeUnitOrtho, scrollDisplay, 11107940);    // 116 closing scroll
-}
-
-bool entryIsPlaceholder(int number) {
-  if (number < 1 || number > static_cast<int>(timeline.size())) return false;
-  return timeline[static_cast<size_t>(number - 1)].display == placeholderDisplay;
 }

@@ -6,6 +6,3 @@
 // Fills the Timeline; called once by start-up.
 void buildTimeline();
 
-// True when entry n (1 to 116) still shows the stand-in scene because its own
-// scene has not been built yet.
-bool entryIsPlaceholder(int number);

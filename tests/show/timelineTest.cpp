@@ -172,10 +172,5 @@ TEST_F(TimelineTest, TitleCardsAndTheirExplanationInits) {
   }
 }
 
-// Every entry's scene is built: none shows the placeholder.
-TEST_F(TimelineTest, NoEntryShowsThePlaceholder) {
-  for (int n = 1; n <= timelineLength; ++n) EXPECT_FALSE(entryIsPlaceholder(n)) << "entry " << n;
-  EXPECT_FALSE(entryIsPlaceholder(0) || entryIsPlaceholder(117));
-}
 
 }  // namespace
