@@ -8,9 +8,9 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/check-layers.sh"
 
 "$root/scripts/build.sh" build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORRAN_WERROR=ON
-ctest --test-dir "$root/build-test" --output-on-failure
+ctest --test-dir "$root/build-test" --output-on-failure -j "$(nproc)"
 
 "$root/scripts/build.sh" build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVORRAN_WERROR=ON \
   -DVORRAN_SANITIZE=ON -DVORRAN_BUILD_BENCH=OFF
 ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir "$root/build-sanitize" --output-on-failure
+  ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$(nproc)"
