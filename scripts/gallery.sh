@@ -86,7 +86,7 @@ shots=(
 # One pass over the whole show: every cycle timed (to find where each entry
 # starts), every second frame written; each shot is the written frame
 # nearest to its moment, at most one frame (17 ms) away.
-"$capture" --every 2 --scroll-ms 3000 --out "$scratch/frames" --timing "$scratch/timing.csv" >/dev/null 2>&1
+"$capture" --every 2 --scroll-ms 26000 --out "$scratch/frames" --timing "$scratch/timing.csv" >/dev/null 2>&1
 for shot in "${shots[@]}"; do
   read -r name entry seconds <<< "$shot"
   frame=$(awk -F, -v entry="$entry" -v seconds="$seconds" '
