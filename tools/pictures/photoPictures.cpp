@@ -234,9 +234,7 @@ Image nightSky() {
   return image;
 }
 
-}  // namespace
-
-Image paintPhotograph(int n) {
+Image paintPhotographSquare(int n) {
   switch (n) {
     case 1:
       return mountains();
@@ -255,6 +253,12 @@ Image paintPhotograph(int n) {
   }
 }
 
+}  // namespace
+
+// The photographs, the backgrounds and the ornament are all shown on squares
+// that the screen widens to 4:3.
+Image paintPhotograph(int n) { return squeezedToFill(paintPhotographSquare(n)); }
+
 Image paintBackgroundCool() {
   // Slow cool swirls: noise warped by noise.
   Image image(512, 512);
@@ -266,7 +270,7 @@ Image paintBackgroundCool() {
     c = mix(c, rgb8(110, 70, 160), clamp01(qy * qy * 1.4f - 0.2f));
     return c + rgb8(150, 210, 230) * (0.5f * smoothstep(0.62f, 0.8f, f));
   });
-  return image;
+  return squeezedToFill(image);
 }
 
 Image paintBackgroundWarm() {
@@ -280,7 +284,7 @@ Image paintBackgroundWarm() {
     return mix(c, rgb8(250, 210, 130),
                smoothstep(0.7f, 0.9f, fbm(u * 9.0f, v * 9.0f, 4, 132)) * 0.5f);
   });
-  return image;
+  return squeezedToFill(image);
 }
 
 Image paintMarble() {
@@ -294,7 +298,7 @@ Image paintMarble() {
     c = mix(rgb8(60, 80, 70), c, std::pow(veins, 0.3f));
     return mix(rgb8(120, 130, 120), c, 0.35f + 0.65f * std::pow(fine, 0.12f));
   });
-  return image;
+  return squeezedToFill(image);
 }
 
 Image paintParty() {
@@ -354,7 +358,7 @@ Image paintParty() {
     paint(image, people, mix(rgb8(0, 0, 0), rgb8(20, 14, 36), row == 0 ? 1.0f : 0.0f));
   }
   grain(image, 0.04f, 155);
-  return image;
+  return squeezedToFill(image);
 }
 
 Image paintOrbits() {
@@ -388,7 +392,7 @@ Image paintOrbits() {
   blur(coreGlow, 10);
   addLight(image, coreGlow, rgb8(255, 170, 60) * 1.5f);
   paint(image, core, rgb8(255, 220, 140));
-  return image;
+  return squeezedToFill(image);
 }
 
 Image paintFrames() {
