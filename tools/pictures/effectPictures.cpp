@@ -1,5 +1,6 @@
 // Stills of the presentation's effects, painted from small versions of the
 // same simulations and drawings.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -45,48 +46,45 @@ Image gravityField() {
   return image;
 }
 
-// The lattice gas as its scene shows it: red gas that filled a box at the
-// left streams out of the box's open side into the blue gas around it, on a
-// grid of cells.
+// The lattice gas as its scene shows it: on a light panel, red gas fills a
+// box in the middle and streams out through the two gaps in its walls into
+// the blue gas around it, cell by cell.
 Image gasDiffusion() {
-  Image image = darkPanel(rgb8(8, 10, 26), rgb8(2, 2, 10));
+  Image image(256, 256, rgb8(250, 250, 252));
   constexpr int cells = 128;
-  // The box, in cells: walls on three sides, open towards the right.
-  constexpr int boxLeft = 10, boxRight = 52, boxBottom = 36, boxTop = 92;
+  // The box, in cells, and its two gaps: the left wall's middle and the
+  // right wall's foot.
+  constexpr int boxLeft = 40, boxRight = 88, boxBottom = 30, boxTop = 98;
+  const Point gaps[2] = {{boxLeft, 64}, {boxRight, 38}};
   for (int j = 0; j < cells; ++j) {
     for (int i = 0; i < cells; ++i) {
       const bool inBox = i > boxLeft && i < boxRight && j > boxBottom && j < boxTop;
-      // The red share: full in the box, a plume fanning out of the opening.
-      float red = 0.0f;
-      if (inBox) {
-        red = 0.96f;
-      } else if (i >= boxRight) {
-        const float along = static_cast<float>(i - boxRight);
-        const float spread = 16.0f + along * 0.55f;
-        const float across = (j - (boxBottom + boxTop) / 2.0f) / spread;
-        const float wobble = 0.25f * (fbm(i * 0.08f, j * 0.08f, 3, 203) - 0.5f);
-        red = clamp01(std::exp(-across * across * 1.6f) * std::exp(-along / 55.0f) + wobble);
+      // The red share: nearly all in the box, outside falling off with the
+      // distance from the nearer gap, with a wash of red everywhere.
+      float red = 0.92f;
+      if (!inBox) {
+        float near = 0.0f;
+        for (const Point& g : gaps) {
+          const float d = std::hypot(i - g.x, j - g.y);
+          near = std::max(near, std::exp(-d / 16.0f));
+        }
+        red = clamp01(0.35f + 0.6f * near + 0.25f * (fbm(i * 0.07f, j * 0.07f, 3, 203) - 0.5f));
       }
-      // Every cell holds a particle with the gas's density; its colour is
-      // red with the red share.
-      const float density = inBox ? 0.75f : 0.45f;
+      const float density = inBox ? 0.8f : 0.45f;
       if (hashUnit(i, j, 201) > density) continue;
       const bool isRed = hashUnit(i, j, 202) < red;
-      const float shine = 0.75f + 0.25f * hashUnit(i, j, 204);
-      const Colour c = (isRed ? rgb8(255, 70, 50) : rgb8(60, 110, 255)) * shine;
+      const float pale = 0.2f + 0.35f * hashUnit(i, j, 204);
+      const Colour c = mix(isRed ? rgb8(250, 120, 100) : rgb8(110, 140, 250), grey(1.0f), pale);
       for (int dy = 0; dy < 2; ++dy) {
         for (int dx = 0; dx < 2; ++dx) image.at(i * 2 + dx, j * 2 + dy) = c;
       }
     }
   }
   Mask box(256, 256);
-  maskPolyline(box,
-               {{boxRight * 2.0f, boxBottom * 2.0f},
-                {boxLeft * 2.0f, boxBottom * 2.0f},
-                {boxLeft * 2.0f, boxTop * 2.0f},
-                {boxRight * 2.0f, boxTop * 2.0f}},
-               1.6f);
-  paint(image, box, rgb8(220, 220, 235));
+  const float l = boxLeft * 2.0f, r = boxRight * 2.0f, b = boxBottom * 2.0f, t = boxTop * 2.0f;
+  maskPolyline(box, {{l, gaps[0].y * 2.0f + 8.0f}, {l, t}, {r, t}, {r, gaps[1].y * 2.0f + 8.0f}}, 1.8f);
+  maskPolyline(box, {{r, gaps[1].y * 2.0f - 8.0f}, {r, b}, {l, b}, {l, gaps[0].y * 2.0f - 8.0f}}, 1.8f);
+  paint(image, box, rgb8(20, 20, 24));
   return image;
 }
 

@@ -208,6 +208,12 @@ Subject shell() {
     innerWhorl.push_back(place({rr * std::cos(t), rr * std::sin(t)}));
   }
   maskPolyline(walls, innerWhorl, 1.2f * scale);
+  std::vector<Point> lip;
+  for (int a = 0; a <= 180; a += 3) {
+    const float t = a * pi / 180.0f;
+    lip.push_back(place({lipCentre + lipHalf * std::cos(t), lipHalf * 0.55f * std::sin(t)}));
+  }
+  maskPolyline(walls, lip, 0.8f * scale);
   for (int w = 0; w < 24; ++w) {
     const float t = 2 * pi + w * pi / 12.0f;
     const float r0 = spiral(t - 2 * pi);
@@ -222,13 +228,13 @@ Subject shell() {
     const float stripes = 0.5f + 0.5f * std::sin(std::atan2(y, x) * 9.0f + rr * 0.05f);
     Colour shellColour =
         mix(rgb8(250, 236, 210), rgb8(190, 110, 60), stripes * smoothstep(30.0f, 110.0f, rr));
-    // The lip's inside is pearly and darker.
+    // The lip is the same shell seen a little from inside: faintly pearly
+    // and shadowed towards the inner whorl.
     const float lx = (x - lipCentre) / lipHalf;
     const float ly = y / (lipHalf * 0.55f);
-    if (y > 0.0f && lx * lx + ly * ly < 1.0f) {
-      shellColour = mix(rgb8(200, 170, 160), rgb8(110, 70, 60), clamp01(1.0f - lx * lx - ly * ly));
-    }
-    return shellColour;
+    const float inLip = y > 0.0f ? clamp01((1.0f - lx * lx - ly * ly) * 8.0f) : 0.0f;
+    const Colour pearl = mix(rgb8(236, 214, 206), rgb8(170, 120, 100), clamp01(0.5f - lx * 0.5f));
+    return mix(shellColour, pearl, inLip * 0.8f);
   });
   for (size_t i = 0; i < s.colour.px.size(); ++i)
     s.colour.px[i] = mix(s.colour.px[i], rgb8(120, 70, 40), walls.a[i]);
