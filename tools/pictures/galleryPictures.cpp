@@ -251,7 +251,9 @@ Subject galaxy() {
     const float arms =
         std::pow(0.5f + 0.5f * std::cos(2.0f * t - std::log(r + 0.02f) * 4.0f), 3.0f);
     const float dust = fbm(u * 12.0f, v * 12.0f, 5, 321);
-    const float disc = std::exp(-r * 2.6f) * (0.3f + arms * (0.6f + 0.6f * dust));
+    // The disc fades out within the picture, so that it has no edge.
+    const float edge = 1.0f - smoothstep(0.75f, 0.98f, 2.0f * std::hypot(u - 0.5f, v - 0.5f));
+    const float disc = std::exp(-r * 2.6f) * (0.3f + arms * (0.6f + 0.6f * dust)) * edge;
     const float core = std::exp(-r * r * 60.0f);
     Colour c = mix(rgb8(120, 150, 255), rgb8(255, 230, 200), clamp01(core * 2.0f + (1.0f - r)));
     c = c * (disc * 1.6f + core);
@@ -329,7 +331,9 @@ Subject eclipse() {
     // The streamers: noise along a circle, so that it closes on itself.
     const float t = std::atan2(y, x);
     const float rays = 0.6f + 0.4f * fbm(std::cos(t) * 3.0f + 20.0f, std::sin(t) * 3.0f + 7.0f, 4, 331);
-    const float corona = std::exp(-std::max(d - r, 0.0f) / (18.0f + 30.0f * rays)) * rays;
+    // The corona thins out to nothing before the picture's edge, all round.
+    const float corona = std::exp(-std::max(d - r, 0.0f) / (18.0f + 30.0f * rays)) * rays *
+                         (1.0f - smoothstep(72.0f, 127.0f, d));
     Colour light =
         mix(rgb8(120, 160, 255), rgb8(255, 250, 240), clamp01(corona * 1.4f)) * (corona * 1.6f);
     light = light +
