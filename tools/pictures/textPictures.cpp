@@ -49,23 +49,22 @@ Mask schroedingerInk(int n) {
     maskTextCentred(ink, "time-dependent Schroedinger equation", {centre, 200.0f}, caption);
     maskTextCentred(ink, "ψ(r, t)  wave function,   V(r)  potential", {centre, 176.0f}, caption);
   } else if (n == 2) {
-    // Too long for one line: it breaks before the plus, which starts the
-    // second line, set flush right under the first.
-    const Formula first = {{"iħ", ""},
-                           {"∂ψ", "∂t", 1.0f, relation},
-                           {"=", "", 1.0f, relation},
-                           {"−", "", 1.0f, sign},
-                           {"ħ²", "2m", 1.0f, 0.3f},
-                           {"(", "", 2.0f, 0.1f},
-                           {"∂²ψ", "∂x²"},
-                           {"+", ""},
-                           {"∂²ψ", "∂y²", 1.0f, 0.1f},
-                           {")", "", 2.0f}};
-    const Formula second = {{"+", "", 1.0f, 0.5f}, {"V(x, y) ψ", ""}};
-    const TextStyle s = fitted(first, style, width + 40.0f);
-    const float firstWidth = formulaWidth(first, s);
-    maskFormula(ink, first, centre, 310.0f, s);
-    maskFormula(ink, second, centre + (firstWidth - formulaWidth(second, s)) * 0.5f, 232.0f, s);
+    // Too long for one line: the left side stands alone on the first line
+    // and the second starts with the equals sign.
+    const Formula first = {{"iħ", ""}, {"∂ψ", "∂t"}};
+    const Formula second = {{"=", "", 1.0f, relation},
+                            {"−", "", 1.0f, sign},
+                            {"ħ²", "2m", 1.0f, 0.3f},
+                            {"(", "", 2.0f, 0.1f},
+                            {"∂²ψ", "∂x²"},
+                            {"+", ""},
+                            {"∂²ψ", "∂y²", 1.0f, 0.1f},
+                            {")", "", 2.0f, 0.9f},
+                            {"+", "", 1.0f, 0.5f},
+                            {"V(x, y) ψ", ""}};
+    const TextStyle s = fitted(second, style, width);
+    maskFormula(ink, first, centre - 60.0f, 320.0f, s);
+    maskFormula(ink, second, centre, 240.0f, s);
     maskTextCentred(ink, "in the plane of the scattering box", {centre, 172.0f}, caption);
   } else {
     const Formula first = {{"i", ""},      {"∂ψ", "∂t", 1.0f, relation}, {"=", "", 1.0f, relation},
