@@ -338,7 +338,10 @@ Subject eclipse() {
         mix(rgb8(120, 160, 255), rgb8(255, 250, 240), clamp01(corona * 1.4f)) * (corona * 1.6f);
     light = light +
             rgb8(255, 240, 210) * (1.5f * std::exp(-std::hypot(x - r * 0.75f, y - r * 0.68f) / 4.0f));
-    return light * (1.0f - discCoverage(d * k, r * k));
+    // Clamped before the moon's edge is smoothed, so that the edge pixels
+    // keep their share of black.
+    const Colour shown{clamp01(light.r), clamp01(light.g), clamp01(light.b)};
+    return shown * (1.0f - discCoverage(d * k, r * k));
   });
   for (size_t i = 0; i < s.colour.px.size(); ++i) {
     const Colour& col = s.colour.px[i];
