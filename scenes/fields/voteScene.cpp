@@ -38,8 +38,10 @@ void drawVotePoints(float alpha) {
 
 }  // namespace
 
-// The grid runs on from its first noise for the whole voteTimers; it is not
-// refilled while shown.
+// The domains settle within about 1.5 s of noise; so that the panel keeps
+// moving, the grid starts again from noise when the fade-in passes these.
+constexpr float voteRefillAt[2] = {0.4f, 0.8f};
+
 void voteInit() {
   glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
   glBlendFunc(GL_SRC_ALPHA, GL_ZERO);
@@ -59,7 +61,12 @@ void voteReshape(int width, int height) {
 
 void voteDisplay() {
   const int32_t frameMs = sequencer.frameMs;
+  const float fadeInBefore = voteTimers.fadeIn;
   advanceFadePair(voteTimers.fadeIn, voteTimers.fadeOut, 0.0025f, frameMs);
+  for (int round = 1; round <= 2; ++round) {
+    const float at = voteRefillAt[round - 1];
+    if (fadeInBefore < at && voteTimers.fadeIn >= at) voteRefill(round);
+  }
   const float alpha = voteTimers.fadeIn - voteTimers.fadeOut;
 
   glClearColor(0.7f, 0.72f, 0.73f, 1.0f);

@@ -5,8 +5,18 @@
 VoteState vote;
 
 void voteFill() {
-  for (auto& row : vote.state) {
-    for (int32_t& cell : row) cell = static_cast<float>(demoRand()) * randScale <= 0.5f ? 1 : 0;
+  for (int i = 0; i < voteSize; ++i) {
+    for (int j = 0; j < voteSize; ++j) {
+      vote.state[i][j] = static_cast<float>(demoRand()) * randScale <= 0.5f ? 1 : 0;
+      vote.firstNoise[i][j] = vote.state[i][j];
+    }
+  }
+}
+
+void voteRefill(int round) {
+  for (int i = 0; i < voteSize; ++i) {
+    for (int j = 0; j < voteSize; ++j)
+      vote.state[i][j] = vote.firstNoise[(i + 37 * round) % voteSize][(j + 71 * round) % voteSize];
   }
 }
 

@@ -16,6 +16,8 @@ struct VoteState {
   int32_t state[voteSize][voteSize] = {};
   // 0..15; never reset.
   int32_t changeAge[voteSize][voteSize] = {};
+  // The noise of the last voteFill, kept for the refills.
+  int32_t firstNoise[voteSize][voteSize] = {};
 };
 
 extern VoteState vote;
@@ -23,6 +25,11 @@ extern VoteState vote;
 // One draw per cell, rows then columns: 1 when the draw is at most half the
 // range. Change ages are left as they are.
 void voteFill();
+// Fresh noise without new draws: the state grid becomes the last fill's
+// noise shifted cyclically by (37 round, 71 round) cells, round 1 or 2, so
+// the shared generator is drawn exactly as often as for the one fill. Change
+// ages are left as they are.
+void voteRefill(int round);
 // The new state of the inner cell (i, j), both 1..148, from the current grid.
 int32_t voteRule(int i, int j);
 // Updates the inner cells in place, rows then columns ascending: a cell sees

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "scenes/fields/gasScene.h"
 #include "scenes/fields/voteScene.h"
@@ -88,16 +89,46 @@ TEST(GridScenesInCapture, GasRedInTheBoxBlueOutsideFadingWithItsCaption) {
   EXPECT_EQ(alpha, 0.0f);
 }
 
-// The vote 4 s in and 4 s out, its caption down over 3.2 s and back.
+// The panel's cells inside its frame, as seen through the fade: lighter
+// than the background grey for a settled one, darker for a zero or a cell
+// that changed lately.
+std::vector<bool> votePanel(const ReadBack& f) {
+  std::vector<bool> panel;
+  for (int y = 227; y < 373; ++y) {
+    for (int x = 77; x < 223; ++x) panel.push_back(f.at(x, y).g > 182);
+  }
+  return panel;
+}
+
+double shareChanged(const std::vector<bool>& a, const std::vector<bool>& b) {
+  int changed = 0;
+  for (size_t i = 0; i < a.size(); ++i) changed += a[i] != b[i];
+  return static_cast<double>(changed) / static_cast<double>(a.size());
+}
+
+// The vote 4 s in and 4 s out, its caption down over 3.2 s and back. The
+// grid settles within about 1.5 s, and starts again from noise when the
+// fade-in passes 0.4 and 0.8 (1.6 s and 3.2 s in): across each refill a
+// quarter second changes far more of the panel than the 2-3 % that the
+// settled domains' borders do.
 TEST(GridScenesInCapture, VoteAtTheLeftInALightFrameFadingWithItsCaption) {
   ASSERT_TRUE(runUntil(71, 156200, 2));
   ASSERT_TRUE(runUntil(72, 0, 30));
   int frames = 0;
   float alpha = 0.0f;
   bool full = false;
+  std::vector<bool> before;
+  std::vector<double> refillChange;
   do {
     const ReadBack f = capturedFrame();
     const int t = current.timelineMs - 157000;
+    for (const int refill : {1600, 3200}) {
+      if (t >= refill - 150 && t < refill - 100) before = votePanel(f);
+      if (t >= refill + 100 && t < refill + 150 && !before.empty()) {
+        refillChange.push_back(shareChanged(before, votePanel(f)));
+        before.clear();
+      }
+    }
     alpha = voteTimers.fadeIn - voteTimers.fadeOut;
     const float caption = 1.0f - (voteTimers.captionIn - voteTimers.captionOut) / 800.0f;
     expectFades(t, alpha, 0.00025, caption, 0.25 / 800.0);
@@ -125,6 +156,8 @@ TEST(GridScenesInCapture, VoteAtTheLeftInALightFrameFadingWithItsCaption) {
   EXPECT_GT(frames, 200);
   EXPECT_TRUE(full);
   EXPECT_EQ(alpha, 0.0f);
+  ASSERT_EQ(refillChange.size(), 2u);
+  for (const double share : refillChange) EXPECT_GT(share, 0.25);
 }
 
 }  // namespace

@@ -103,15 +103,43 @@ TEST(PictureScenesInCapture, PopUpsStartWithTheLastEffectAtTheCentre) {
   EXPECT_EQ(static_cast<unsigned>(glInteger(GL_TEXTURE_BINDING_2D)), pictureTexture(Picture::Fx7));
 }
 
+// The dark run along a line from (x, y) out to the first pixel brighter
+// than a third of full: its length in pixels, the start not counted.
+int darkRun(const ReadBack& f, int x, int y, int dx, int dy) {
+  int n = 0;
+  while (n < 300) {
+    const Rgb c = f.at(x + (n + 1) * dx, y + (n + 1) * dy);
+    if (c.r + c.g + c.b > 3 * 85) break;
+    ++n;
+  }
+  return n;
+}
+
 // g1 to g9 in turn, 400 ms each (ten frames of 40 ms, eleven where the
 // single-precision age falls a hair short of 1), then g9 stays and reappears
-// at new places within 0.3 of the centre.
+// at new places within 0.3 of the centre. The eclipse's moon, a black disc
+// in a bright corona on a square that the screen widens to 4:3, is round on
+// the screen: as wide as high within 2 %.
 TEST(PictureScenesInCapture, TheGalleryShowsItsNinePicturesThenKeepsTheLast) {
   ASSERT_TRUE(runUntil(25, 73000, 2));
   std::vector<int> shown;
   int moves = 0;
+  int measured = 0;
   float x = 0.0f;
   while (runUntil(26, 0, 25)) {
+    if (pictureScenes.popupIndex == 8 && pictureScenes.popupAge > 0.2f && pictureScenes.popupAge < 0.8f) {
+      const ReadBack f = capturedFrame();
+      const int cx = static_cast<int>(std::lround(400.0f + 400.0f * pictureScenes.popupX));
+      const int cy = static_cast<int>(std::lround(300.0f + 300.0f * pictureScenes.popupY));
+      const int width = darkRun(f, cx, cy, 1, 0) + darkRun(f, cx, cy, -1, 0) + 1;
+      const int height = darkRun(f, cx, cy, 0, 1) + darkRun(f, cx, cy, 0, -1) + 1;
+      // The smallest of the five copies, half-size about 0.9 (270 pixels
+      // high): the moon is 52/128 of it, some 220 pixels across.
+      EXPECT_GT(height, 180);
+      EXPECT_LT(height, 260);
+      EXPECT_NEAR(static_cast<double>(width) / height, 1.0, 0.02) << width << " x " << height;
+      ++measured;
+    }
     shown.push_back(pictureScenes.popupIndex);
     if (pictureScenes.popupX != x) {
       ++moves;
@@ -123,6 +151,7 @@ TEST(PictureScenesInCapture, TheGalleryShowsItsNinePicturesThenKeepsTheLast) {
   for (int i = 0; i < 8; ++i) EXPECT_NEAR(std::count(shown.begin(), shown.end(), i), 10.5, 0.5) << i;
   EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
   EXPECT_GE(moves, 2);  // from 3.6 s on, every 400 ms
+  EXPECT_GE(measured, 4);
 }
 
 // Displays called one at a time, with the Timeline's state put back after.

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -158,10 +160,90 @@ TEST_F(PictureSet, PicturesCarryWhatTheirScenesShow) {
   EXPECT_LT(equation.level(0.02f, 0.95f), 0.2f);
 }
 
+// Dark pixels in a row from the centre of a picture (in pixels) outwards,
+// the centre not counted.
+int darkFrom(const Painted& p, int x, int y, int dx, int dy) {
+  int n = 0;
+  for (int k = 1;; ++k) {
+    const int px = x + k * dx;
+    const int py = y + k * dy;
+    if (px < 0 || py < 0 || px >= p.width || py >= p.height) break;
+    const uint8_t* c = p.rgb.data() + static_cast<size_t>(py) * p.stride + static_cast<size_t>(px) * 3;
+    if (c[0] + c[1] + c[2] > 3 * 128) break;
+    ++n;
+  }
+  return n;
+}
+
+// The gallery is 512 pixels a side, painted into the middle three quarters of
+// the width, so that the 4:3 screen widens it back: the outer eighths are
+// black in the pictures, white in the masks, and the eclipse's moon (52 of
+// 256 units in radius, about 208 pixels across) is 3/4 as wide as it is high.
+TEST_F(PictureSet, TheGalleryIsPaintedNarrowedFor43AndSharp) {
+  for (int n = 1; n <= 9; ++n) {
+    const Painted& picture = get("g" + std::to_string(n));
+    const Painted& mask = get("g" + std::to_string(n) + "_alpha");
+    EXPECT_TRUE(picture.width == 512 && picture.height == 512 && mask.width == 512) << n;
+    float side = 0.0f;
+    float maskSide = 0.0f;
+    for (float v = 0.0f; v <= 1.0f; v += 0.02f) {
+      for (const float u : {0.0f, 0.06f, 0.94f, 1.0f}) {
+        side = std::max(side, picture.level(u, v));
+        maskSide = std::max(maskSide, 1.0f - mask.level(u, v));
+      }
+    }
+    EXPECT_LT(side, 0.02f) << "g" << n;
+    EXPECT_LT(maskSide, 0.02f) << "g" << n;
+  }
+  const Painted& eclipse = get("g9");
+  const int width = darkFrom(eclipse, 256, 256, 1, 0) + darkFrom(eclipse, 256, 256, -1, 0) + 1;
+  const int height = darkFrom(eclipse, 256, 256, 0, 1) + darkFrom(eclipse, 256, 256, 0, -1) + 1;
+  EXPECT_NEAR(height, 208, 4);
+  EXPECT_NEAR(static_cast<double>(width) / height, 0.75, 0.015) << width << " x " << height;
+  // The corona closes on itself: no step between the rows just above and
+  // below the centre at nine o'clock, nor elsewhere along a ring around it.
+  int step = 0;
+  for (int x = 50; x < 150; ++x) {
+    const uint8_t* above = eclipse.rgb.data() + 258 * eclipse.stride + static_cast<size_t>(x) * 3;
+    const uint8_t* below = eclipse.rgb.data() + 254 * eclipse.stride + static_cast<size_t>(x) * 3;
+    step = std::max(step, std::abs(above[2] - below[2]));
+  }
+  EXPECT_LT(step, 12);
+  // The moon's rim is smoothed: most pixels on it, an ellipse of 78 x 104
+  // pixels, are neither black nor full corona.
+  int rim = 0;
+  int between = 0;
+  for (int y = 140; y < 372; ++y) {
+    for (int x = 160; x < 352; ++x) {
+      const float q = std::hypot((x + 0.5f - 256.0f) / 78.0f, (y + 0.5f - 256.0f) / 104.0f);
+      if (std::fabs(q - 1.0f) > 0.004f) continue;
+      ++rim;
+      const uint8_t blue = eclipse.rgb[static_cast<size_t>(y) * eclipse.stride + static_cast<size_t>(x) * 3 + 2];
+      between += blue > 20 && blue < 235;
+    }
+  }
+  EXPECT_GT(rim, 20);
+  EXPECT_GT(between, rim / 2) << between << " of " << rim;
+}
+
 TEST(PictureGenerator, PaintsTheSameBytesEveryTime) {
   const fs::path again =
       fs::temp_directory_path() / ("vorran-pictures-" + std::to_string(getpid()));
-  ASSERT_EQ(std::system((std::string(VORRAN_PICTURE_GENERATOR) + " " + again.string()).c_str()), 0);
+  const fs::path sheet = again / "preview";
+  ASSERT_EQ(std::system((std::string(VORRAN_PICTURE_GENERATOR) + " " + again.string() + " --preview " +
+                         sheet.string()).c_str()),
+            0);
+  // The contact sheet: 8 columns of 176 pixels, 7 rows of 146 (52 pictures),
+  // as the PNG header's width and height say.
+  const std::string png = fileContents(sheet / "contact-sheet.png");
+  ASSERT_GT(png.size(), 24u);
+  const auto big32 = [&](size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(png[at])) << 24 |
+           static_cast<uint32_t>(static_cast<uint8_t>(png[at + 1])) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(png[at + 2])) << 8 | static_cast<uint8_t>(png[at + 3]);
+  };
+  EXPECT_EQ(big32(16), 8u * 176u);
+  EXPECT_EQ(big32(20), 7u * 146u);
   for (const std::string& file : expectedFiles()) {
     EXPECT_TRUE(fileContents(again / file) == fileContents(folder / fs::path(file).filename()))
         << file;

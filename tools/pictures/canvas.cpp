@@ -312,3 +312,43 @@ std::vector<uint8_t> topDownRgb(const Image& image) {
   }
   return bytes;
 }
+
+Image squeezedToFit(const Image& image, Colour ground) {
+  // Output pixel x covers source columns from (x - w/8) * 4/3 to 4/3 further:
+  // each source column counts by the share of it that falls inside.
+  Image out(image.width, image.height, ground);
+  const float w = static_cast<float>(image.width);
+  const float step = 4.0f / 3.0f;
+  for (int x = 0; x < image.width; ++x) {
+    const float from = (x - w / 8.0f) * step;
+    const float to = from + step;
+    for (int y = 0; y < image.height; ++y) {
+      Colour sum;
+      float inside = 0.0f;
+      for (int sx = static_cast<int>(std::floor(from)); sx < to; ++sx) {
+        const float share = std::min(to, sx + 1.0f) - std::max(from, static_cast<float>(sx));
+        if (share <= 0.0f) continue;
+        if (sx >= 0 && sx < image.width) {
+          sum = sum + image.at(sx, y) * share;
+          inside += share;
+        }
+      }
+      out.at(x, y) = (sum + ground * (step - inside)) * (1.0f / step);
+    }
+  }
+  return out;
+}
+
+Image squeezedToFill(const Image& image) {
+  Image out(image.width, image.height);
+  const float h = static_cast<float>(image.height);
+  for (int y = 0; y < image.height; ++y) {
+    // The source row under this row's centre, between two stored rows.
+    const float source = (y + 0.5f - h / 2.0f) * 0.75f + h / 2.0f - 0.5f;
+    const int y0 = std::clamp(static_cast<int>(std::floor(source)), 0, image.height - 1);
+    const int y1 = std::min(y0 + 1, image.height - 1);
+    const float t = clamp01(source - std::floor(source));
+    for (int x = 0; x < image.width; ++x) out.at(x, y) = mix(image.at(x, y0), image.at(x, y1), t);
+  }
+  return out;
+}

@@ -3,6 +3,7 @@
 // is the bottom, as the pictures are stored), coverage masks for shapes, and
 // deterministic noise. Everything here is pure computation: the same calls
 // always give the same bytes.
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -94,3 +95,44 @@ void grain(Image& image, float amount, uint32_t seed);
 std::string encodeBmp(const Image& image);
 // RGB bytes, rows from the top down (for previews).
 std::vector<uint8_t> topDownRgb(const Image& image);
+
+// Every pixel shaded at its centre, then shaded again from n x n samples
+// wherever it differs from a neighbour by more than a sixteenth in some
+// channel: edges, fine stripes and checkers come out smooth, and the flat
+// parts cost one sample.
+template <class Shader>
+void shadeSmooth(Image& image, int n, Shader shader) {
+  shade(image, shader);
+  const Image first = image;
+  const auto far = [](const Colour& a, const Colour& b) {
+    constexpr float limit = 1.0f / 16.0f;
+    return std::abs(a.r - b.r) > limit || std::abs(a.g - b.g) > limit || std::abs(a.b - b.b) > limit;
+  };
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const Colour& c = first.at(x, y);
+      const bool edge = (x > 0 && far(c, first.at(x - 1, y))) ||
+                        (x + 1 < image.width && far(c, first.at(x + 1, y))) ||
+                        (y > 0 && far(c, first.at(x, y - 1))) ||
+                        (y + 1 < image.height && far(c, first.at(x, y + 1)));
+      if (!edge) continue;
+      Colour sum;
+      for (int sy = 0; sy < n; ++sy) {
+        for (int sx = 0; sx < n; ++sx) {
+          sum = sum + shader((x + (sx + 0.5f) / n) / image.width, (y + (sy + 0.5f) / n) / image.height);
+        }
+      }
+      image.at(x, y) = sum * (1.0f / static_cast<float>(n * n));
+    }
+  }
+}
+
+// Square pictures that the screen stretches to 4:3 are painted squeezed, so
+// that what is round in the painting is round on the screen.
+// The whole painting narrowed to the middle three quarters of the width,
+// the sides left to the ground colour (subjects on a plain ground).
+Image squeezedToFit(const Image& image, Colour ground);
+// The middle three quarters of the height stretched to the full height (the
+// same thing for pictures that fill their square: the top and bottom
+// eighths are cut).
+Image squeezedToFill(const Image& image);

@@ -1,5 +1,6 @@
 // Stills of the presentation's effects, painted from small versions of the
 // same simulations and drawings.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -45,24 +46,45 @@ Image gravityField() {
   return image;
 }
 
-// Gas particles spreading from a corner of a box.
+// The lattice gas as its scene shows it: on a light panel, red gas fills a
+// box in the middle and streams out through the two gaps in its walls into
+// the blue gas around it, cell by cell.
 Image gasDiffusion() {
-  Image image = darkPanel(rgb8(10, 14, 30), rgb8(0, 0, 6));
-  for (int j = 0; j < 120; ++j) {
-    for (int i = 0; i < 120; ++i) {
-      const float r = std::hypot(i - 30.0f, j - 85.0f) / 55.0f;
-      const float density = 0.85f * std::exp(-r * r) + 0.04f;
+  Image image(256, 256, rgb8(250, 250, 252));
+  constexpr int cells = 128;
+  // The box, in cells, and its two gaps: the left wall's middle and the
+  // right wall's foot.
+  constexpr int boxLeft = 40, boxRight = 88, boxBottom = 30, boxTop = 98;
+  const Point gaps[2] = {{boxLeft, 64}, {boxRight, 38}};
+  for (int j = 0; j < cells; ++j) {
+    for (int i = 0; i < cells; ++i) {
+      const bool inBox = i > boxLeft && i < boxRight && j > boxBottom && j < boxTop;
+      // The red share: nearly all in the box, outside falling off with the
+      // distance from the nearer gap, with a wash of red everywhere.
+      float red = 0.92f;
+      if (!inBox) {
+        float near = 0.0f;
+        for (const Point& g : gaps) {
+          const float d = std::hypot(i - g.x, j - g.y);
+          near = std::max(near, std::exp(-d / 16.0f));
+        }
+        red = clamp01(0.35f + 0.6f * near + 0.25f * (fbm(i * 0.07f, j * 0.07f, 3, 203) - 0.5f));
+      }
+      const float density = inBox ? 0.8f : 0.45f;
       if (hashUnit(i, j, 201) > density) continue;
-      const Colour c = mix(rgb8(80, 160, 255), rgb8(220, 250, 255), hashUnit(i, j, 202));
+      const bool isRed = hashUnit(i, j, 202) < red;
+      const float pale = 0.2f + 0.35f * hashUnit(i, j, 204);
+      const Colour c = mix(isRed ? rgb8(250, 120, 100) : rgb8(110, 140, 250), grey(1.0f), pale);
       for (int dy = 0; dy < 2; ++dy) {
-        for (int dx = 0; dx < 2; ++dx) image.at(8 + i * 2 + dx, 8 + j * 2 + dy) = c;
+        for (int dx = 0; dx < 2; ++dx) image.at(i * 2 + dx, j * 2 + dy) = c;
       }
     }
   }
   Mask box(256, 256);
-  maskPolyline(box, {{6, 6}, {6, 250}, {250, 250}, {250, 6}, {6, 6}}, 1.2f);
-  maskSegment(box, {128, 6}, {128, 120}, 1.2f);
-  paint(image, box, rgb8(200, 200, 220));
+  const float l = boxLeft * 2.0f, r = boxRight * 2.0f, b = boxBottom * 2.0f, t = boxTop * 2.0f;
+  maskPolyline(box, {{l, gaps[0].y * 2.0f + 8.0f}, {l, t}, {r, t}, {r, gaps[1].y * 2.0f + 8.0f}}, 1.8f);
+  maskPolyline(box, {{r, gaps[1].y * 2.0f - 8.0f}, {r, b}, {l, b}, {l, gaps[0].y * 2.0f - 8.0f}}, 1.8f);
+  paint(image, box, rgb8(20, 20, 24));
   return image;
 }
 
@@ -127,20 +149,20 @@ Image majorityVote() {
 Image waterGlass() {
   Image image(256, 256, rgb8(181, 184, 186));
   Mask glass(256, 256);
-  maskRect(glass, 78, 20, 178, 236);
+  maskRect(glass, 78, 40, 178, 216);
   paint(image, glass, grey(1.0f));
   Mask water(256, 256);
   for (int k = 0; k < 50; ++k) {
     const float x = 80.0f + k * 2.0f;
     const float s = 0.125f * std::cos((49 - k) * 4.0f / 36.0f) + 0.344f;
-    maskSegment(water, {x, 36}, {x, 36.0f + s * 330.0f}, 0.8f);
+    maskSegment(water, {x, 56}, {x, 56.0f + s * 260.0f}, 0.8f);
   }
   paint(image, water, rgb8(235, 60, 60));
   Mask frame(256, 256);
-  maskPolyline(frame, {{81, 38}, {81, 233}, {175, 233}, {175, 38}, {81, 38}}, 0.5f);
+  maskPolyline(frame, {{81, 58}, {81, 213}, {175, 213}, {175, 58}, {81, 58}}, 0.5f);
   paint(image, frame, rgb8(242, 64, 64));
   Mask rim(256, 256);
-  maskPolyline(rim, {{78, 20}, {78, 236}, {178, 236}, {178, 20}, {78, 20}}, 1.5f);
+  maskPolyline(rim, {{78, 40}, {78, 216}, {178, 216}, {178, 40}, {78, 40}}, 1.5f);
   paint(image, rim, grey(1.0f));
   return image;
 }
@@ -271,9 +293,7 @@ Image pendulumRow() {
   return image;
 }
 
-}  // namespace
-
-Image paintEffect(int n) {
+Image paintEffectSquare(int n) {
   switch (n) {
     case 1:
       return gravityField();
@@ -295,3 +315,8 @@ Image paintEffect(int n) {
       return pendulumRow();
   }
 }
+
+}  // namespace
+
+// The pop-ups are squares that the screen widens to 4:3.
+Image paintEffect(int n) { return squeezedToFill(paintEffectSquare(n)); }

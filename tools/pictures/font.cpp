@@ -195,8 +195,9 @@ char32_t nextCode(const std::string& text, size_t& i) {
   return code;
 }
 
-// Lays the text out in font units; returns the advance.
-float layout(const std::string& text, std::vector<Placed>* placed) {
+// Lays the text out in font units; returns the advance. In italics a
+// glyph before h-bar leaves room for the bar, which reaches back left.
+float layout(const std::string& text, const TextStyle& style, std::vector<Placed>* placed) {
   float x = 0.0f;
   float scale = 1.0f;
   float lift = 0.0f;
@@ -214,23 +215,24 @@ float layout(const std::string& text, std::vector<Placed>* placed) {
     }
     const auto found = glyphs().find(code);
     const Glyph& glyph = found != glyphs().end() ? found->second : glyphs().at(U'?');
+    if (code == U'\u0127' && x > 0.0f) x += style.slant * 10.0f;
     if (placed != nullptr) placed->push_back({&glyph, x, scale, lift});
-    x += (glyph.width + glyphGap) * scale;
+    x += (glyph.width + glyphGap + style.tracking) * scale;
     scale = 1.0f;
     lift = 0.0f;
   }
-  return x > 0.0f ? x - glyphGap : 0.0f;
+  return x > 0.0f ? x - glyphGap - style.tracking : 0.0f;
 }
 
 }  // namespace
 
 float textWidth(const std::string& text, const TextStyle& style) {
-  return layout(text, nullptr) * style.size * 0.1f * style.aspect;
+  return layout(text, style, nullptr) * style.size * 0.1f * style.aspect;
 }
 
 void maskText(Mask& mask, const std::string& text, Point baselineLeft, const TextStyle& style) {
   std::vector<Placed> placed;
-  layout(text, &placed);
+  layout(text, style, &placed);
   const float unit = style.size * 0.1f;
   const float halfWidth = style.weight * style.size;
   for (const Placed& p : placed) {
@@ -263,8 +265,6 @@ TextStyle smaller(const TextStyle& style) {
   return s;
 }
 
-constexpr float partGap = 0.35f;
-
 TextStyle scaled(const TextStyle& style, float scale) {
   TextStyle s = style;
   s.size *= scale;
@@ -282,10 +282,11 @@ float partWidth(const FormulaPart& part, const TextStyle& style) {
 }  // namespace
 
 float formulaWidth(const std::vector<FormulaPart>& parts, const TextStyle& style) {
+  // The room after the last part is not part of the width.
   float width = 0.0f;
   for (const FormulaPart& part : parts)
-    width += partWidth(part, style) + style.size * partGap * style.aspect;
-  return width;
+    width += partWidth(part, style) + style.size * part.spaceAfter * style.aspect;
+  return parts.empty() ? 0.0f : width - style.size * parts.back().spaceAfter * style.aspect;
 }
 
 void maskFormula(Mask& mask, const std::vector<FormulaPart>& parts, float centreX, float axisY,
@@ -306,6 +307,6 @@ void maskFormula(Mask& mask, const std::vector<FormulaPart>& parts, float centre
       maskSegment(mask, {x + style.size * 0.1f, axisY}, {x + width - style.size * 0.1f, axisY},
                   style.weight * style.size * 0.9f);
     }
-    x += width + style.size * partGap * style.aspect;
+    x += width + style.size * part.spaceAfter * style.aspect;
   }
 }

@@ -18,6 +18,9 @@ struct TextStyle {
   float weight = 0.07f;
   // Horizontal shift per unit of height (0.2 is a comfortable italic).
   float slant = 0.0f;
+  // Extra room between glyphs, in tenths of the capital height: lettering
+  // drawn narrower than its strokes are thick needs some.
+  float tracking = 0.0f;
 };
 
 // Text is UTF-8. Besides ASCII the font has the letters and signs of the
@@ -36,6 +39,9 @@ struct FormulaPart {
   // Plain text only: drawn this many times larger, centred on the axis (the
   // brackets around fractions).
   float scale = 1.0f;
+  // The room after the part, in capital heights: a relation such as = wants
+  // more than an operator, a sign before a fraction less.
+  float spaceAfter = 0.35f;
 };
 
 // Width of the formula in pixels.

@@ -29,28 +29,47 @@ Mask schroedingerInk(int n) {
   style.aspect = 0.75f;
   style.weight = 0.075f;
   style.slant = 0.18f;
+  // Narrowed letters keep their strokes' full width: a little more room.
+  style.tracking = 0.6f;
   TextStyle caption = style;
   caption.size = 15.0f;
   caption.slant = 0.0f;
   caption.weight = 0.08f;
+  caption.tracking = 0.0f;
   const float centre = 240.0f;
   const float width = 340.0f;
+  // Relations get a wide space on both sides, operators a medium one, a
+  // sign before a fraction a thin one.
+  constexpr float relation = 0.8f;
+  constexpr float sign = 0.35f;
   if (n == 1) {
-    const Formula f = {{"iħ", ""}, {"∂ψ", "∂t"}, {"=  −", ""}, {"ħ²", "2m"}, {"∇²ψ + Vψ", ""}};
+    const Formula f = {{"iħ", ""},      {"∂ψ", "∂t", 1.0f, relation}, {"=", "", 1.0f, relation},
+                       {"−", "", 1.0f, sign}, {"ħ²", "2m"},           {"∇²ψ + Vψ", ""}};
     maskFormula(ink, f, centre, 290.0f, fitted(f, style, width));
     maskTextCentred(ink, "time-dependent Schroedinger equation", {centre, 200.0f}, caption);
     maskTextCentred(ink, "ψ(r, t)  wave function,   V(r)  potential", {centre, 176.0f}, caption);
   } else if (n == 2) {
-    const Formula first = {{"iħ", ""}, {"∂ψ", "∂t"}, {"=", ""}};
-    const Formula second = {{"−", ""}, {"ħ²", "2m"},   {"(", "", 2.0f}, {"∂²ψ", "∂x²"},
-                            {"+", ""}, {"∂²ψ", "∂y²"}, {")", "", 2.0f}, {"+  V(x, y) ψ", ""}};
+    // Too long for one line: the left side stands alone on the first line
+    // and the second starts with the equals sign.
+    const Formula first = {{"iħ", ""}, {"∂ψ", "∂t"}};
+    const Formula second = {{"=", "", 1.0f, relation},
+                            {"−", "", 1.0f, sign},
+                            {"ħ²", "2m", 1.0f, 0.3f},
+                            {"(", "", 2.0f, 0.1f},
+                            {"∂²ψ", "∂x²"},
+                            {"+", ""},
+                            {"∂²ψ", "∂y²", 1.0f, 0.1f},
+                            {")", "", 2.0f, 0.9f},
+                            {"+", "", 1.0f, 0.5f},
+                            {"V(x, y) ψ", ""}};
     const TextStyle s = fitted(second, style, width);
     maskFormula(ink, first, centre - 60.0f, 320.0f, s);
     maskFormula(ink, second, centre, 240.0f, s);
     maskTextCentred(ink, "in the plane of the scattering box", {centre, 172.0f}, caption);
   } else {
-    const Formula first = {{"i", ""}, {"∂ψ", "∂t"}, {"=  −", ""}, {"1", "2"}, {"∇²ψ  +  Vψ", ""}};
-    const Formula second = {{"ρ = |ψ|²", ""}};
+    const Formula first = {{"i", ""},      {"∂ψ", "∂t", 1.0f, relation}, {"=", "", 1.0f, relation},
+                           {"−", "", 1.0f, sign}, {"1", "2"},            {"∇²ψ  +  Vψ", ""}};
+    const Formula second = {{"ρ", "", 1.0f, relation}, {"=", "", 1.0f, relation}, {"|ψ|²", ""}};
     maskFormula(ink, first, centre, 310.0f, fitted(first, style, width));
     maskFormula(ink, second, centre, 232.0f, style);
     maskTextCentred(ink, "units with ħ = m = 1,   ρ probability density", {centre, 172.0f},

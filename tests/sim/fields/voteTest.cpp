@@ -2,7 +2,9 @@
 // random fill.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <numeric>
+#include <vector>
 
 #include "platform/random.h"
 #include "sim/fields/vote.h"
@@ -64,6 +66,38 @@ TEST_F(VoteTest, TheFillDrawsOncePerCellAndTheBorderKeepsItsNoise) {
   hash.add(vote.state);
   hash.add(vote.changeAge);
   EXPECT_EQ(hash.value, 6989782934348870299u);
+}
+
+// The refills make no draws: the grid takes the fill's noise again, shifted
+// by (37, 71) cells a round with wrap-around. The noise is worked out from
+// the shared generator's recurrence (state * 214013 + 2531011, draw = bits
+// 16..30), not read back from the fill.
+TEST_F(VoteTest, RefillsReuseTheFillsDrawsShiftedAndDrawNothing) {
+  std::vector<int32_t> noise;
+  uint32_t lcg = 1;
+  for (int k = 0; k < voteSize * voteSize; ++k) {
+    lcg = lcg * 214013u + 2531011u;
+    noise.push_back(static_cast<float>((lcg >> 16) & 0x7FFF) / 32767.0f <= 0.5f ? 1 : 0);
+  }
+  voteFill();
+  for (int sweep = 0; sweep < 5; ++sweep) voteSweep();
+  const VoteState swept = vote;
+  for (const int round : {1, 2}) {
+    voteRefill(round);
+    EXPECT_EQ(demoRandDraws(), 22500u);
+    for (auto [i, j] : {std::pair{0, 0}, {112, 78}, {113, 79}, {149, 149}, {3, 140}, {76, 8}}) {
+      const int si = (i + 37 * round) % 150;
+      const int sj = (j + 71 * round) % 150;
+      EXPECT_EQ(vote.state[i][j], noise[static_cast<size_t>(si * 150 + sj)]) << round << ": " << i << ", " << j;
+    }
+    int same = 0;
+    for (int i = 0; i < voteSize; ++i) {
+      for (int j = 0; j < voteSize; ++j) same += vote.state[i][j] == noise[static_cast<size_t>(i * 150 + j)];
+    }
+    // Independent noise agrees with the first in about half the cells.
+    EXPECT_NEAR(same, 11250, 600) << round;
+    EXPECT_EQ(std::memcmp(vote.changeAge, swept.changeAge, sizeof vote.changeAge), 0);
+  }
 }
 
 }  // namespace
