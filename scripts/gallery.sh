@@ -26,7 +26,7 @@ shots=(
   "entry-18-effect-popups 18 6"
   "entry-19-pendulums-glimpse 19 0.5"
   "entry-20-backdrop 20 0.75"
-  "entry-21-pendulums-closeup 21 2"
+  "entry-21-pendulums-closeup 21 0.6"
   "entry-22-backdrop-overlay 22 5"
   "entry-23-human-glimpse 23 0.1"
   "entry-24-greetings 24 5"
