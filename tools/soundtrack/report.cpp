@@ -338,7 +338,7 @@ void report(const TrackSpec& spec, const fs::path& music, const fs::path& out, b
                 100.0 * atLeast3 / static_cast<double>(margins.size()));
   }
 
-  const fs::path spectrogram = out / (std::string(spec.file, 1) + "-spectrogram.png");
+  const fs::path spectrogram = out / (std::string(spec.file, 1) + "-sound-over-time.png");
   const std::string command = "ffmpeg -v error -y -i " + (music / spec.file).string() + " -t " +
                               std::to_string(spec.seconds) +
                               " -lavfi aformat=channel_layouts=mono,aresample=22050,showspectrumpic=s=1200x400:legend=1:scale=log " + spectrogram.string();
