@@ -14,6 +14,7 @@ struct ScreenLayout {
   int originX = 0;
   int originY = 0;
   float scale = 1.0f;
+  bool unseen = false;
 };
 
 ScreenLayout layout;
@@ -48,10 +49,20 @@ void layoutLineWidth(float width) { glLineWidth(width * layout.scale); }
 
 void layoutPointSize(float size) { glPointSize(size * layout.scale); }
 
+void setFramesUnseen(bool unseen) { layout.unseen = unseen; }
+
 void prepareWindowFrame() {
+  if (layout.unseen) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 0, 0);
+    return;
+  }
   const int width = toWindow(static_cast<int>(screenWidth));
   const int height = toWindow(static_cast<int>(screenHeight));
-  if (width == layout.windowWidth && height == layout.windowHeight) return;
+  if (width == layout.windowWidth && height == layout.windowHeight) {
+    glDisable(GL_SCISSOR_TEST);
+    return;
+  }
   GLfloat clear[4] = {};
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

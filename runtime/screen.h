@@ -40,3 +40,9 @@ void layoutPointSize(float size);
 // Before each display: where the layout does not fill the window, the bars
 // beside it are painted black and drawing is kept inside the layout's area.
 void prepareWindowFrame();
+
+// While set, every frame is drawn as usual but no pixel is touched: the
+// scissor box is empty. Running the show ahead to a later moment steps and
+// draws every frame (drawings advance timers), and this keeps the fill of
+// frames nobody sees from costing their full time.
+void setFramesUnseen(bool unseen);

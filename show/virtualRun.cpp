@@ -2,11 +2,14 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+
 #include "platform/clock.h"
 #include "platform/glutSeam.h"
 #include "runtime/music.h"
 #include "runtime/sequencer.h"
 #include "show/startup.h"
+#include "show/timeline.h"
 
 namespace {
 
@@ -84,6 +87,19 @@ void startVirtualRun(DisplayKind kind, int width, int height, uint32_t startTick
   glutMainLoopEvent();
   const bool told = run.windowWidth > 0 && run.windowHeight > 0;
   run.reshape(told ? run.windowWidth : width, told ? run.windowHeight : height);
+}
+
+double entryStartVirtualMs(int entry, FrameRate rate) {
+  const double frameMs = 1000.0 * static_cast<double>(rate.denominator) / static_cast<double>(rate.numerator);
+  const double loaded = 53.0 * frameMs;
+  const auto endOf = [](int e) { return static_cast<double>(timeline[static_cast<size_t>(e - 1)].endMs); };
+  const int last = entry - 1;
+  if (last <= 0) return 0.0;
+  if (last <= 4) return loaded + (last == 1 ? 0.0 : endOf(last));
+  const double trackOne = loaded + endOf(4) + frameMs;
+  if (last <= 89) return trackOne + endOf(last);
+  const double trackTwo = trackOne + endOf(89) + 2.0 * frameMs;
+  return trackTwo + endOf(std::min(last, 115));
 }
 
 VirtualCycle runVirtualCycle(FrameRate rate) {

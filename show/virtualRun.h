@@ -47,6 +47,12 @@ using SwapHook = void (*)();
 // reshape.
 void startVirtualRun(DisplayKind kind, int width, int height, uint32_t startTick, SwapHook onSwap);
 
+// Roughly the virtual time at which entry `entry` (1 to 116) begins on a
+// run from start-up at this rate: the loading screen takes a frame a
+// picture, the rest follows the Timeline's end times in its three clock
+// phases. Good to a few frames.
+double entryStartVirtualMs(int entry, FrameRate rate);
+
 // One cycle at the given rate.
 VirtualCycle runVirtualCycle(FrameRate rate);
 

@@ -20,9 +20,11 @@
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/programDirectory.h"
+#include "runtime/screen.h"
 #include "runtime/stateDump.h"
 #include "show/options.h"
 #include "show/timeline.h"
+#include "show/virtualRun.h"
 #include "tools/capture/captureDriver.h"
 #include "tools/capture/pngWriter.h"
 #include "tools/capture/videoEncoder.h"
@@ -207,20 +209,11 @@ void makeDirectory(const std::string& directory) {
   }
 }
 
-// The virtual time at which entry `last` ends, roughly: the loading screen
-// takes a frame a picture, the rest follows the Timeline's end times in its
-// three clock phases; the closing scroll runs for scrollMs.
+// The virtual time at which entry `last` ends, roughly; the closing scroll
+// runs for scrollMs.
 double expectedEndMs(int last, FrameRate rate, int64_t scrollMs) {
-  const double frameMs = 1000.0 * static_cast<double>(rate.denominator) / static_cast<double>(rate.numerator);
-  const double loaded = 53.0 * frameMs;
-  const auto endOf = [](int entry) { return static_cast<double>(timeline[static_cast<size_t>(entry - 1)].endMs); };
-  if (last <= 1) return loaded;
-  if (last <= 4) return loaded + endOf(last);
-  const double trackOne = loaded + endOf(4) + frameMs;
-  if (last <= 89) return trackOne + endOf(last);
-  const double trackTwo = trackOne + endOf(89) + 2.0 * frameMs;
-  if (last <= 115) return trackTwo + endOf(last);
-  return trackTwo + endOf(115) + static_cast<double>(scrollMs);
+  if (last < timelineLength) return entryStartVirtualMs(last + 1, rate);
+  return entryStartVirtualMs(timelineLength, rate) + static_cast<double>(scrollMs);
 }
 
 void showProgress(double fraction, int entry, double elapsed, double framesPerSecond) {
@@ -354,7 +347,13 @@ int main(int argc, char** argv) {
   std::signal(SIGTERM, requestStop);
   // Pictures are read back only where something is made of them.
   const bool pictures = csv != nullptr || !videoPath.empty();
-  captureReadBack(pictures);
+  // Frames well before the first one asked for are stepped and drawn as
+  // always, with no pixel touched and nothing read back; the last two
+  // seconds before it are drawn in full, so that whatever a picture keeps of
+  // the frames before it is there.
+  const double drawFromMs = std::max(static_cast<double>(options.fromMs),
+                                     entryStartVirtualMs(options.firstEntry, options.rate)) - 2000.0;
+  uint32_t lastMs = 0;
   const double endMs = expectedEndMs(options.toMs >= 0 ? timelineLength : options.lastEntry, options.rate,
                                      options.scrollMs);
   // Sound: virtual sample n is heard n / 44.1 ms after start-up. Frame k's
@@ -375,7 +374,11 @@ int main(int argc, char** argv) {
   int lastWrittenEntry = 0;
   bool failed = false;
   while (stopRequested == 0 && !failed) {
+    const bool unseen = static_cast<double>(lastMs) < drawFromMs;
+    setFramesUnseen(unseen);
+    captureReadBack(pictures && !unseen);
     const CaptureCycle cycle = captureCycle(options.rate);
+    lastMs = cycle.virtualMs;
     ++cycles;
     int status = 0;
     if (captureExitRequested(&status)) break;
