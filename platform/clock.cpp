@@ -16,6 +16,12 @@ ClockState clockState;
 
 }  // namespace
 
+uint64_t threadCpuMicros() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000000u + static_cast<uint64_t>(now.tv_nsec) / 1000u;
+}
+
 uint64_t monotonicMicros() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);

@@ -24,4 +24,8 @@ void setVirtualTick(uint32_t tick);
 // Monotonic time in microseconds, for frame pacing and progress reports only:
 // nothing that shapes a picture may read it.
 uint64_t monotonicMicros();
+// Processor time the calling thread has used, in microseconds: what a frame
+// cost the presentation's own thread, apart from waiting for the
+// rasteriser's threads.
+uint64_t threadCpuMicros();
 void sleepMicros(uint64_t micros);

@@ -108,6 +108,7 @@ VirtualCycle runVirtualCycle(FrameRate rate) {
   advanceVirtualClock(frameStepMs(run.frame, rate));
   ++run.frame;
 
+  const uint64_t cpuStart = threadCpuMicros();
   const uint64_t idleStart = monotonicMicros();
   run.idle();
   cycle.idleMs = static_cast<double>(monotonicMicros() - idleStart) * 1e-3;
@@ -119,6 +120,7 @@ VirtualCycle runVirtualCycle(FrameRate rate) {
     cycle.displayed = true;
     cycle.displayMs = static_cast<double>(run.displayMicros) * 1e-3;
   }
+  cycle.cpuMs = static_cast<double>(threadCpuMicros() - cpuStart) * 1e-3;
   cycle.entry = sequencer.currentNumber;
   cycle.virtualMs = getTickCount() - run.startTick;
   cycle.timelineMs = timelineMs();

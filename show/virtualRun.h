@@ -35,6 +35,9 @@ struct VirtualCycle {
   // display callback up to its buffer swap, with the drawing finished.
   double idleMs = 0.0;
   double displayMs = 0.0;
+  // Processor time of the presentation's thread over the idle and display
+  // callbacks; the rest of their time it waited for the rasteriser.
+  double cpuMs = 0.0;
 };
 
 // Called at each buffer swap of a display, with the drawing finished and

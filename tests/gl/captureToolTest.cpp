@@ -114,23 +114,24 @@ TEST_F(CaptureTool, StateIsDumpedForEveryWrittenFrame) {
 TEST_F(CaptureTool, TimesEveryFrameOfTheStretchAndSumsThemUpPerEntry) {
   ASSERT_EQ(second.status, 0) << second.errors;
   const std::string table = fileContents(scratch / "timing.csv");
-  ASSERT_TRUE(table.starts_with("frame,entry,idleMs,displayMs\n")) << table;
+  ASSERT_TRUE(table.starts_with("frame,entry,idleMs,displayMs,cpuMs\n")) << table;
   // Every cycle of the stretch, not only the pictures written: frames 0 to
   // 195, entry 1 for the 52 loading frames, then 2 to 6 in order.
   int rows = 0, previousEntry = 1;
   for (size_t at = table.find('\n') + 1; at < table.size(); at = table.find('\n', at) + 1, ++rows) {
     int frame = 0, entry = 0;
-    double idleMs = -1.0, displayMs = -1.0;
-    ASSERT_EQ(std::sscanf(table.c_str() + at, "%d,%d,%lf,%lf", &frame, &entry, &idleMs, &displayMs), 4);
+    double idleMs = -1.0, displayMs = -1.0, cpuMs = -1.0;
+    ASSERT_EQ(std::sscanf(table.c_str() + at, "%d,%d,%lf,%lf,%lf", &frame, &entry, &idleMs, &displayMs, &cpuMs), 5);
     EXPECT_EQ(frame, rows);
     EXPECT_TRUE(entry == previousEntry || entry == previousEntry + 1 || (previousEntry == 4 && entry == 6));
     EXPECT_EQ(entry == 1, frame < 52) << frame;
     EXPECT_TRUE(idleMs >= 0.0 && displayMs >= 0.0 && idleMs + displayMs < 10000.0) << frame;
+    EXPECT_TRUE(cpuMs >= 0.0 && cpuMs < 10000.0) << frame;
     previousEntry = entry;
   }
   EXPECT_EQ(rows, 196);
   // The table: a heading and one row per entry, 5 (one cycle, nothing drawn) included.
-  EXPECT_TRUE(second.output.starts_with("entry  frames  medianMs   p95Ms   maxMs\n")) << second.output;
+  EXPECT_TRUE(second.output.starts_with("entry  frames  medianMs   p95Ms   maxMs  cpuMs\n")) << second.output;
   for (const char* row : {"\n    1      52  ", "\n    5       1  ", "\n    6  "}) {
     EXPECT_NE(second.output.find(row), std::string::npos) << row << second.output;
   }
