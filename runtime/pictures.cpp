@@ -2,12 +2,15 @@
 
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "runtime/bmp.h"
+#include "runtime/flatDrawing.h"
 #include "runtime/sequencer.h"
 
 PictureSlots pictures;
@@ -29,7 +32,38 @@ void bindForLoading(unsigned texture) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 }
 
-int loadTextureBmp(const char* path) {
+namespace {
+
+bool powerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+
+// The box of texels that differ from the first one, rows bottom up as the
+// texture has them.
+PictureContent findContent(const std::vector<uint8_t>& rgb, int width, int height) {
+  PictureContent c;
+  if (!powerOfTwo(width) || !powerOfTwo(height)) return c;
+  c.known = true;
+  c.width = width;
+  c.height = height;
+  std::memcpy(c.background, rgb.data(), 3);
+  c.left = width;
+  c.bottom = height;
+  const size_t stride = static_cast<size_t>(bmpRowStride(width));
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* row = rgb.data() + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < width; ++x) {
+      if (std::memcmp(row + 3 * x, c.background, 3) == 0) continue;
+      c.left = std::min(c.left, x);
+      c.right = std::max(c.right, x);
+      c.bottom = std::min(c.bottom, y);
+      c.top = std::max(c.top, y);
+    }
+  }
+  return c;
+}
+
+}  // namespace
+
+int loadTextureBmp(const char* path, PictureContent* content) {
   BmpImage image;
   bool tooLarge = false;
   if (!readBmp(path, image, &tooLarge)) {
@@ -49,6 +83,7 @@ int loadTextureBmp(const char* path) {
   std::vector<uint8_t> rgb;
   if (!convertBmpToRgb(image, rgb)) return -1;
   pictures.loadedBytes += bytes;
+  if (content != nullptr) *content = findContent(rgb, image.width, image.height);
 
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -83,5 +118,55 @@ void loadPicture(int slot) {
   resetQuitFade();
   if (slot < 1 || slot > pictureSlotCount) return;
   bindForLoading(pictures.texture[slot - 1]);
-  loadTextureBmp(pictureFiles[slot - 1]);
+  pictures.content[slot - 1] = {};
+  loadTextureBmp(pictureFiles[slot - 1], &pictures.content[slot - 1]);
+}
+
+void drawPictureContent(Picture picture, const uint8_t (&blank)[3], float left, float bottom, float right, float top,
+                        float low, float high) {
+  const int slot = static_cast<int>(picture);
+  const PictureContent* c = slot < pictureSlotCount ? &pictures.content[slot] : nullptr;
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const float span = high - low;
+  const float wide = std::abs(right - left) * 0.5f * static_cast<float>(viewport[2]);
+  const float tall = std::abs(top - bottom) * 0.5f * static_cast<float>(viewport[3]);
+  if (c == nullptr || !c->known || std::memcmp(c->background, blank, 3) != 0 || span <= 0.0f || wide < 1.0f ||
+      tall < 1.0f) {
+    drawTexturedRectangle(left, bottom, right, top, low, high);
+    return;
+  }
+  // Texels a pixel covers, and so the coarsest mipmap level the filter
+  // reads; its texels and the box filter that made them reach 2^level texels
+  // beyond the content, the bilinear filter one texel of that level more.
+  // Twice that is kept as margin.
+  const float texelsPerPixel = std::max(span * static_cast<float>(c->width) / wide,
+                                        span * static_cast<float>(c->height) / tall);
+  const int level = texelsPerPixel <= 1.0f ? 0 : static_cast<int>(std::ceil(std::log2(texelsPerPixel)));
+  const float margin = static_cast<float>(4 << std::min(level, 20)) + 2.0f;
+  // The part of [low, high] that holds the content, in texture coordinates.
+  const auto part = [&](int first, int last, int size, float& from, float& to) {
+    from = std::max(low, (static_cast<float>(first) - margin) / static_cast<float>(size));
+    to = std::min(high, (static_cast<float>(last + 1) + margin) / static_cast<float>(size));
+  };
+  float s0 = 0.0f, s1 = 0.0f, t0 = 0.0f, t1 = 0.0f;
+  part(c->left, c->right, c->width, s0, s1);
+  part(c->bottom, c->top, c->height, t0, t1);
+  if (s0 >= s1 || t0 >= t1) return;  // nothing but background
+  if (s0 == low && s1 == high && t0 == low && t1 == high) {
+    drawTexturedRectangle(left, bottom, right, top, low, high);
+    return;
+  }
+  const auto x = [&](float s) { return left + (s - low) / span * (right - left); };
+  const auto y = [&](float t) { return bottom + (t - low) / span * (top - bottom); };
+  glBegin(GL_QUADS);
+  glTexCoord2f(s0, t0);
+  glVertex2f(x(s0), y(t0));
+  glTexCoord2f(s0, t1);
+  glVertex2f(x(s0), y(t1));
+  glTexCoord2f(s1, t1);
+  glVertex2f(x(s1), y(t1));
+  glTexCoord2f(s1, t0);
+  glVertex2f(x(s1), y(t0));
+  glEnd();
 }

@@ -7,9 +7,21 @@
 
 #include "runtime/pictureNames.h"
 
+// Where a picture differs from its background: the texels outside the box
+// all have the colour of its first texel. Known only for pictures whose
+// sides are powers of two (a texture holds them texel for texel).
+struct PictureContent {
+  bool known = false;
+  int width = 0, height = 0;
+  // First and last column and row that differ from the background.
+  int left = 0, right = -1, bottom = 0, top = -1;
+  uint8_t background[3] = {};
+};
+
 struct PictureSlots {
   // Texture name of slot n (1 to 51) at index n - 1; 0 until reserved.
   unsigned texture[pictureSlotCount] = {};
+  PictureContent content[pictureSlotCount] = {};
   // Memory the loaded pictures take, their mipmaps included.
   uint64_t loadedBytes = 0;
 };
@@ -37,7 +49,20 @@ void bindForLoading(unsigned texture);
 // texture then keeps no image); a picture too large for any screen, or one
 // that would take the pictures past their memory bound, is also told on
 // standard error.
-int loadTextureBmp(const char* path);
+// When `content` is given, it learns where the picture differs from its
+// background.
+int loadTextureBmp(const char* path, PictureContent* content = nullptr);
+
+// Draws the picture's texture (bound by the caller) as
+// drawTexturedRectangle(left, bottom, right, top, low, high) would, but only
+// the part where it differs from a background of the given colour, with a
+// margin wide enough for the filtering at the size it is drawn in the
+// current viewport. For a blend that leaves the screen as it is where the
+// texture has that colour (a multiply by white, an add of black) the picture
+// is the same and the rasteriser fills a fraction of the pixels. Anything
+// else draws the whole rectangle.
+void drawPictureContent(Picture picture, const uint8_t (&blank)[3], float left, float bottom, float right, float top,
+                        float low, float high);
 
 // Resets the quit fade (an Escape waits for the last picture), then loads the
 // picture of slot n (1 to 51) into its texture. Other numbers load nothing.

@@ -188,17 +188,21 @@ void drawEquationPicture(Picture mask, Picture overlay, float left, float right,
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_DEPTH_TEST);
   // Each pass darkens the screen through the mask, then adds a faint glow of
-  // the overlay, on a quad a little larger than the last.
+  // the overlay, on a quad a little larger than the last. Multiplying by
+  // the mask's white and adding the overlay's black leave the screen as it
+  // is, so only the lettering's part of each picture is drawn.
+  static constexpr uint8_t white[3] = {255, 255, 255};
+  static constexpr uint8_t black[3] = {0, 0, 0};
   for (float o = 0.0f; o < 0.1f; o += 0.033f) {
     glColor4f(1.0f, 1.0f, 1.0f, 0.0f);
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
     glBindTexture(GL_TEXTURE_2D, pictureTexture(mask));
-    drawTexturedRectangle(left - o, bottom - o, right + o, top + o, 0.01f, 0.99f);
+    drawPictureContent(mask, white, left - o, bottom - o, right + o, top + o, 0.01f, 0.99f);
     glDepthFunc(GL_EQUAL);
     glBlendFunc(GL_ONE, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, pictureTexture(overlay));
     glColor4f(0.125f, 0.125f, 0.125f, 0.045f);
-    drawTexturedRectangle(left - o, bottom - o, right + o, top + o, 0.01f, 0.99f);
+    drawPictureContent(overlay, black, left - o, bottom - o, right + o, top + o, 0.01f, 0.99f);
   }
   glDisable(GL_TEXTURE_2D);
   glDepthFunc(GL_LESS);

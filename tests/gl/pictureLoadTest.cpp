@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "runtime/flatDrawing.h"
 #include "runtime/pictures.h"
 #include "runtime/sequencer.h"
 #include "scenes/loading/loadingScene.h"
@@ -226,6 +228,62 @@ TEST_F(LoadingScreenRun, PicturesStopAtTheirMemoryBound) {
   EXPECT_EQ(pictures.loadedBytes, maxLoadedPictureBytes);
   pictures.loadedBytes = before;
   glBindTexture(GL_TEXTURE_1D, 0);
+  glDeleteTextures(1, &texture);
+}
+
+// A white picture with a dark patch: only the patch and a margin around it
+// are drawn, and a multiply by the picture leaves the same screen as the
+// whole rectangle would, within rounding. A side that is not a power of two
+// (the texture would be resampled) gets no box.
+TEST_F(LoadingScreenRun, PictureContentIsItsBoxOnItsBackground) {
+  const Rgb white{255, 255, 255}, dark{40, 60, 80};
+  std::vector<Rgb> pixels(64 * 64, white);
+  for (int y = 30; y <= 32; ++y) {
+    for (int x = 20; x <= 23; ++x) pixels[static_cast<size_t>(y * 64 + x)] = dark;
+  }
+  writeFile("patch.bmp", bmpOf(64, 64, pixels));
+  writeFile("wide.bmp", bmpOf(48, 64, pixels));
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  bindForLoading(texture);
+  PictureContent wide;
+  ASSERT_EQ(loadTextureBmp("wide.bmp", &wide), 0);
+  EXPECT_FALSE(wide.known);
+  PictureContent& box = pictures.content[0];
+  ASSERT_EQ(loadTextureBmp("patch.bmp", &box), 0);
+  ASSERT_TRUE(box.known);
+  EXPECT_EQ(std::vector<int>({box.left, box.right, box.bottom, box.top, box.background[0]}),
+            std::vector<int>({20, 23, 30, 32, 255}));
+
+  const auto multiplied = [](bool wholeRectangle) {
+    freshCanvas(0.5f);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    glColor4f(1.0f, 1.0f, 1.0f, 0.0f);
+    constexpr uint8_t blank[3] = {255, 255, 255};
+    if (wholeRectangle) {
+      drawTexturedRectangle(-0.9f, -0.8f, 0.7f, 0.9f, 0.01f, 0.99f);
+    } else {
+      drawPictureContent(static_cast<Picture>(0), blank, -0.9f, -0.8f, 0.7f, 0.9f, 0.01f, 0.99f);
+    }
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    return readBackBuffer();
+  };
+  const ReadBack whole = multiplied(true);
+  const ReadBack part = multiplied(false);
+  int worst = 0, darkened = 0;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      const Rgb a = whole.at(x, y), b = part.at(x, y);
+      worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+      darkened += b.r < 100 ? 1 : 0;
+    }
+  }
+  EXPECT_LE(worst, 2);
+  EXPECT_GT(darkened, 0);
+  pictures.content[0] = {};
   glDeleteTextures(1, &texture);
 }
 
