@@ -241,7 +241,11 @@ void nextGalleryPicture() {
 // Five passes, each: the mask multiplies what lies below (its dark parts
 // darken, its white parts leave the backdrop as it is), then the picture is
 // added over it, faint until the last picture, which is added in full.
+// The mask's white and the picture's black leave the backdrop as it is, so
+// only the part of each that holds the picture is drawn.
 void drawMaskedPicture() {
+  static constexpr uint8_t white[3] = {255, 255, 255};
+  static constexpr uint8_t black[3] = {0, 0, 0};
   const PictureScenes& s = pictureScenes;
   const int n = 8 - s.popupIndex;
   for (float c = 0.0f; c <= 1.0f; c += 0.25f) {
@@ -249,8 +253,9 @@ void drawMaskedPicture() {
     glColor4f(1.0f, 1.0f, 1.0f, 0.1f);
     glEnable(GL_BLEND);
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    bindPicture(nthPicture(Picture::G1Alpha, s.popupIndex));
-    drawPictureSquare(s.popupX, s.popupY, h);
+    const Picture mask = nthPicture(Picture::G1Alpha, s.popupIndex);
+    bindPicture(mask);
+    drawPictureContent(mask, white, s.popupX - h, s.popupY - h, s.popupX + h, s.popupY + h, 0.0f, 1.0f);
     glDisable(GL_TEXTURE_2D);
 
     if (n == 0) {
@@ -261,8 +266,9 @@ void drawMaskedPicture() {
     }
     glDepthFunc(GL_EQUAL);
     glBlendFunc(GL_ONE, GL_ONE);
-    bindPicture(nthPicture(Picture::G1, s.popupIndex));
-    drawPictureSquare(s.popupX, s.popupY, h);
+    const Picture picture = nthPicture(Picture::G1, s.popupIndex);
+    bindPicture(picture);
+    drawPictureContent(picture, black, s.popupX - h, s.popupY - h, s.popupX + h, s.popupY + h, 0.0f, 1.0f);
     glDisable(GL_TEXTURE_2D);
     glDepthFunc(GL_LESS);
   }
