@@ -2,6 +2,7 @@
 
 #include <GL/freeglut.h>
 
+#include "platform/clock.h"
 #include "platform/display.h"
 
 namespace {
@@ -11,6 +12,7 @@ struct CaptureState {
   int height = captureHeight;
   bool readBack = true;
   int64_t swaps = 0;
+  uint64_t readBackMicros = 0;
   std::vector<uint8_t> pixels = std::vector<uint8_t>(captureWidth * captureHeight * 3, 0);
 };
 
@@ -23,12 +25,14 @@ CaptureState capture;
 // way, so the pictures read are the same.
 void readThenSwap() {
   if (capture.readBack) {
+    const uint64_t start = monotonicMicros();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
     glReadPixels(0, 0, capture.width, capture.height, GL_RGB, GL_UNSIGNED_BYTE, capture.pixels.data());
+    capture.readBackMicros += monotonicMicros() - start;
   }
   if (capture.swaps++ % 30 == 0) {
     glutSwapBuffers();
@@ -51,6 +55,8 @@ CaptureCycle captureCycle(int fps) { return captureCycle(FrameRate{fps, 1}); }
 CaptureCycle captureCycle(FrameRate rate) { return runVirtualCycle(rate); }
 
 void captureReadBack(bool on) { capture.readBack = on; }
+
+double captureReadBackSeconds() { return static_cast<double>(capture.readBackMicros) * 1e-6; }
 
 const std::vector<uint8_t>& capturedPixels() { return capture.pixels; }
 int capturedWidth() { return capture.width; }

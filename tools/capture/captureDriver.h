@@ -31,6 +31,8 @@ CaptureCycle captureCycle(FrameRate rate);
 // Whether pictures are read back (on by default); a capture that looks at
 // none of a stretch's frames turns it off there.
 void captureReadBack(bool on);
+// Wall-clock seconds spent reading pictures back so far.
+double captureReadBackSeconds();
 
 // The last picture swapped to the screen: RGB rows from the bottom up, of the
 // window's size.

@@ -371,6 +371,10 @@ int main(int argc, char** argv) {
   };
   std::vector<float> sound;
 
+  // Where the time goes: the cycles (stepping, drawing and reading back),
+  // handing frames to the encoder (waiting while it is behind), and
+  // writing pictures, state and sound.
+  uint64_t cycleMicros = 0, encoderMicros = 0, fileMicros = 0;
   int64_t selected = 0;
   int64_t written = 0;
   int64_t recorded = 0;
@@ -383,7 +387,10 @@ int main(int argc, char** argv) {
     const bool unseen = static_cast<double>(lastMs) < drawFromMs;
     setFramesUnseen(unseen);
     captureReadBack(pictures && !unseen);
+    const uint64_t cycleStart = monotonicMicros();
     const CaptureCycle cycle = captureCycle(options.rate);
+    const uint64_t cycleEnd = monotonicMicros();
+    cycleMicros += cycleEnd - cycleStart;
     lastMs = cycle.virtualMs;
     ++cycles;
     int status = 0;
@@ -413,10 +420,13 @@ int main(int argc, char** argv) {
       failed = failed || wav.failed;
     }
     if (inRange && !videoPath.empty()) {
+      const uint64_t start = monotonicMicros();
       failed = failed || !appendVideoFrame(video, capturedPixels());
+      encoderMicros += monotonicMicros() - start;
       ++recorded;
     }
     if (inRange && (csv != nullptr || !dumpState.empty())) {
+      const uint64_t filesStart = monotonicMicros();
       if (selected % options.every == 0) {
         if (csv != nullptr) {
           const std::string png = framePath(out, cycle.frame, ".png");
@@ -442,6 +452,7 @@ int main(int argc, char** argv) {
         ++written;
       }
       ++selected;
+      fileMicros += monotonicMicros() - filesStart;
     }
 
     if (terminal && cycles % 10 == 0) {
@@ -495,5 +506,11 @@ int main(int argc, char** argv) {
   if (!timingPath.empty()) std::fprintf(stderr, "timed %" PRId64 " frames to %s; ", timed, timingPath.c_str());
   std::fprintf(stderr, "rendered %" PRId64 " frames in %.1f s, %.1f frames per second\n", cycles, seconds,
                seconds > 0.0 ? static_cast<double>(cycles) / seconds : 0.0);
+  const double readBack = captureReadBackSeconds();
+  std::fprintf(stderr,
+               "vorran-capture: %.1f s stepping and drawing, %.1f s reading pictures back, %.1f s handing frames "
+               "to the encoder, %.1f s writing pictures and state\n",
+               static_cast<double>(cycleMicros) * 1e-6 - readBack, readBack,
+               static_cast<double>(encoderMicros) * 1e-6, static_cast<double>(fileMicros) * 1e-6);
   return 0;
 }
