@@ -1,11 +1,13 @@
 // The music spectrum and the fade with its decoration rectangles, drawn into
 // the 800 x 600 back buffer and probed.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "runtime/frameFinish.h"
 #include "runtime/music.h"
+#include "runtime/screen.h"
 #include "runtime/sequencer.h"
 #include "tests/gl/glProbe.h"
 #include "tests/support/toneMp3.h"
@@ -176,6 +178,24 @@ TEST_F(Fade, DecorationOutlinesAtTheirFadedSizeAndAlpha) {
   EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
   EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
   EXPECT_EQ(glFloat(GL_LINE_WIDTH), 3.0f);
+}
+
+// Frames run through unseen touch no pixel, clears included; the next seen
+// frame draws again, and in a window the layout fills exactly its scissor
+// is off again.
+TEST(UnseenFrames, FillNothingUntilTheyAreSeenAgain) {
+  freshCanvas(0.5f);
+  setFramesUnseen(true);
+  prepareWindowFrame();
+  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_TRUE(near(readBackBuffer().at(400, 300), 128, 128, 128, 1)) << show(readBackBuffer().at(400, 300));
+  setFramesUnseen(false);
+  prepareWindowFrame();
+  EXPECT_EQ(glIsEnabled(GL_SCISSOR_TEST), GL_FALSE);
+  glClear(GL_COLOR_BUFFER_BIT);
+  EXPECT_TRUE(near(readBackBuffer().at(400, 300), 255, 0, 0, 0));
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
 }  // namespace
