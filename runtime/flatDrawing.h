@@ -35,6 +35,12 @@ void drawRectangle(float left, float bottom, float right, float top);
 // high) at the upper right; corners in the order of drawRectangle.
 void drawTexturedRectangle(float left, float bottom, float right, float top, float low = 0.0f, float high = 1.0f);
 
+// A textured quad from four corners: texture coordinates, then position.
+struct TexturedCorner {
+  float s, t, x, y;
+};
+void drawTexturedQuad(const TexturedCorner (&quad)[4]);
+
 // A closed line strip around the rectangle, starting and ending at its lower
 // left corner and running up its left side first, in the current colour and
 // line width.

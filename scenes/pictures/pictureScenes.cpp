@@ -164,7 +164,7 @@ void drawZoom() {
 // The backdrop picture, then its translucent copies: each turned by
 // spin * c * 0.8 degrees, scaled by (scale - 0.125 c) and moved by
 // (c / 14, c / 17), all adding up from copy to copy. Two draws of the shared
-// generator are made and thrown away before each corner.
+// generator are made and thrown away for each corner.
 void drawTurningBackdrop(float spin, int copies, float cStep, float scale) {
   drawWholeView(Picture::Podklad2);
   glDisable(GL_TEXTURE_2D);
@@ -178,15 +178,8 @@ void drawTurningBackdrop(float spin, int copies, float cStep, float scale) {
     glEnable(GL_TEXTURE_2D);
     blendOverScene();
     glColor4f(1.0f, 1.0f, 1.0f, (1.0f - c) / 2.0f);
-    const float corners[4][4] = {{0, 0, -1, -1}, {0, 1, -1, 1}, {1, 1, 1, 1}, {1, 0, 1, -1}};
-    glBegin(GL_QUADS);
-    for (const auto& corner : corners) {
-      demoRand();
-      demoRand();
-      glTexCoord2f(corner[0], corner[1]);
-      glVertex2f(corner[2], corner[3]);
-    }
-    glEnd();
+    for (int draw = 0; draw < 8; ++draw) demoRand();
+    drawTexturedQuad({{0, 0, -1, -1}, {0, 1, -1, 1}, {1, 1, 1, 1}, {1, 0, 1, -1}});
     glDisable(GL_BLEND);
     glDepthFunc(GL_LESS);
     glDisable(GL_TEXTURE_2D);
