@@ -86,10 +86,12 @@ void startVirtualRun(DisplayKind kind, int width, int height, uint32_t startTick
   run.reshape(told ? run.windowWidth : width, told ? run.windowHeight : height);
 }
 
-VirtualCycle runVirtualCycle(FrameRate rate) {
+VirtualCycle runVirtualCycle(FrameRate rate) { return runVirtualCycleMs(frameStepMs(run.frame, rate)); }
+
+VirtualCycle runVirtualCycleMs(uint32_t stepMs) {
   VirtualCycle cycle;
   cycle.frame = run.frame;
-  advanceVirtualClock(frameStepMs(run.frame, rate));
+  advanceVirtualClock(stepMs);
   ++run.frame;
 
   const uint64_t idleStart = monotonicMicros();

@@ -49,6 +49,9 @@ void startVirtualRun(DisplayKind kind, int width, int height, uint32_t startTick
 
 // One cycle at the given rate.
 VirtualCycle runVirtualCycle(FrameRate rate);
+// One cycle that moves the clock by stepMs, whatever the rate: an uneven
+// frame, or the gap a pause leaves.
+VirtualCycle runVirtualCycleMs(uint32_t stepMs);
 
 // True once the presentation asked to end (the Escape fade-out has finished).
 bool virtualExitRequested(int* status);

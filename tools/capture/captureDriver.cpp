@@ -41,6 +41,8 @@ CaptureCycle captureCycle(int fps) { return captureCycle(FrameRate{fps, 1}); }
 
 CaptureCycle captureCycle(FrameRate rate) { return runVirtualCycle(rate); }
 
+CaptureCycle captureCycleMs(uint32_t stepMs) { return runVirtualCycleMs(stepMs); }
+
 void captureReadBack(bool on) { capture.readBack = on; }
 
 const std::vector<uint8_t>& capturedPixels() { return capture.pixels; }
