@@ -30,6 +30,7 @@ struct Resume {
   // engine's time factor, over its substep. Spatial engine (the figure, the
   // pendulums): 0.25 / 0.005 = 50; surfaces: 0.1 / 0.002 = 50; planar engine
   // (the rope): 0.65 / 0.006, 108.3 -> 109; ripple tank: 25 / 0.5 = 50 steps.
+  // The wave packet: 1000 x 0.05 x 0.5 x 0.0625 in steps of 0.5.
   // Unbounded, an hour would be 3600 times as many.
   int substeps;
 };
@@ -53,6 +54,7 @@ constexpr Resume resumes[] = {
     {97, 98, threeDaysMs, 109},  // the rope's card
     {99, 100, oneHourMs, 50},    // the pendulums' card
     {105, 106, threeDaysMs, 50}, // the surfaces' card
+    {108, 109, oneHourMs, 4},    // the wave packet: 1.5625 / 0.5, one step and three more
 };
 
 void pressKey(unsigned char key) { keyboardHandler(key, 0, 0); }
@@ -85,7 +87,7 @@ TEST(LongPause, EveryEngineSceneResumesWithOneSecondOfWork) {
     EXPECT_EQ(firstNonFiniteState(), "");
   }
 
-  // The show goes on: the pause in entry 97 left the rest of the second
+  // The show goes on: the pauses left the rest of the second
   // track behind, so each entry takes one cycle up to the closing scroll,
   // which then runs as usual, every frame with finite state.
   ASSERT_TRUE(reach(116));
