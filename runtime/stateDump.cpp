@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 #include "platform/random.h"
@@ -23,6 +24,10 @@ struct StateDumpRegistry {
   // Files that could not be written (a full disk, a folder gone), counted
   // across every writer.
   uint64_t failedWrites = 0;
+  // While the dumps run only to look for values that are not finite, the
+  // writers write nothing and note the first such value here.
+  bool checking = false;
+  std::string nonFinite;
 };
 
 StateDumpRegistry registry;
@@ -59,12 +64,78 @@ bool writeNpyFile(const std::string& path, const std::string& descr, const std::
   return noteWrite(ok);
 }
 
+// The name of a dumped value in a check's report: the file's name without
+// the frame's folder, and what follows it.
+void noteNonFinite(const std::string& path, const std::string& element, double value) {
+  if (!registry.nonFinite.empty()) return;
+  const size_t slash = path.find_last_of('/');
+  registry.nonFinite = (slash == std::string::npos ? path : path.substr(slash + 1)) + element + " is " +
+                       (std::isnan(value) ? "NaN" : value > 0 ? "+infinity" : "-infinity");
+}
+
+// "[i, j]" for the element at flat index `at` of an array of that shape.
+std::string arrayIndex(size_t at, const std::vector<size_t>& shape) {
+  std::vector<size_t> index(shape.size());
+  for (size_t d = shape.size(); d-- > 0;) {
+    index[d] = shape[d] == 0 ? 0 : at % shape[d];
+    at = shape[d] == 0 ? 0 : at / shape[d];
+  }
+  std::string text = "[";
+  for (size_t d = 0; d < index.size(); ++d) text += (d > 0 ? ", " : "") + std::to_string(index[d]);
+  return text + "]";
+}
+
+template <typename T>
+void checkFinite(const std::string& path, const T* data, size_t count, const std::vector<size_t>& shape) {
+  if constexpr (std::is_floating_point_v<T>) {
+    for (size_t i = 0; i < count; ++i) {
+      if (!std::isfinite(data[i])) {
+        noteNonFinite(path, arrayIndex(i, shape), static_cast<double>(data[i]));
+        return;
+      }
+    }
+  }
+}
+
 template <typename T>
 bool writeNpyArray(const std::string& path, const char* descr, const T* data,
                    const std::vector<size_t>& shape) {
   size_t count = 1;
   for (size_t d : shape) count *= d;
+  if (registry.checking) {
+    checkFinite(path, data, count, shape);
+    return true;
+  }
   return writeNpyFile(path, "'" + std::string(descr) + "'", shape, data, count * sizeof(T));
+}
+
+// The float and double fields of packed records, record by record.
+void checkFiniteRecords(const std::string& path, const std::vector<NpyField>& fields, const std::string& records,
+                        size_t count) {
+  size_t at = 0;
+  for (size_t r = 0; r < count; ++r) {
+    for (const NpyField& field : fields) {
+      const size_t size = static_cast<size_t>(std::atoi(field.type + 2));
+      const bool isFloat = field.type[1] == 'f' && (size == 4 || size == 8);
+      for (size_t k = 0; k < field.count; ++k, at += size) {
+        if (!isFloat) continue;
+        double value = 0.0;
+        if (size == 4) {
+          float f = 0.0f;
+          std::memcpy(&f, records.data() + at, sizeof f);
+          value = static_cast<double>(f);
+        } else {
+          std::memcpy(&value, records.data() + at, sizeof value);
+        }
+        if (!std::isfinite(value)) {
+          std::string element = "[" + std::to_string(r) + "]." + field.name;
+          if (field.count > 1) element += "[" + std::to_string(k) + "]";
+          noteNonFinite(path, element, value);
+          return;
+        }
+      }
+    }
+  }
 }
 
 std::string quoted(const std::string& text) {
@@ -122,6 +193,10 @@ bool writeNpyRecords(const std::string& path, const std::vector<NpyField>& field
   }
   descr += "]";
   if (records.size() != recordBytes * count) return false;
+  if (registry.checking) {
+    checkFiniteRecords(path, fields, records, count);
+    return true;
+  }
   return writeNpyFile(path, descr, {count}, records.data(), records.size());
 }
 
@@ -147,6 +222,16 @@ std::string JsonScalars::text() const {
 }
 
 bool JsonScalars::write(const std::string& path) const {
+  if (registry.checking) {
+    // A value that is not finite is written as exactly one of these.
+    for (const auto& [name, value] : fields_) {
+      if (value == "NaN" || value == "Infinity" || value == "-Infinity") {
+        noteNonFinite(path, " " + name, value == "NaN" ? std::nan("") : value[0] == '-' ? -HUGE_VAL : HUGE_VAL);
+        break;
+      }
+    }
+    return true;
+  }
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return noteWrite(false);
   const std::string body = text();
@@ -163,6 +248,14 @@ void registerStateDump(const char* name, StateDumpFn dump) {
     }
   }
   registry.modules.push_back({name, dump});
+}
+
+std::string firstNonFiniteState() {
+  registry.checking = true;
+  registry.nonFinite.clear();
+  writeStateDumps("");
+  registry.checking = false;
+  return registry.nonFinite;
 }
 
 bool writeStateDumps(const std::string& frameDirectory) {

@@ -90,3 +90,8 @@ void registerStateDump(const char* name, StateDumpFn dump);
 // engineFade.json (the fade counter of the 3D engine scenes) and every
 // registered module's dump; false when the first four could not be written.
 bool writeStateDumps(const std::string& frameDirectory);
+// Runs the same dumps without writing anything and names the first float or
+// double among them that is NaN or infinite, by file and element
+// ("world.json timeScale is NaN", "particles.npy[3].position[1] is
+// +infinity"); empty when every value is finite.
+std::string firstNonFiniteState();

@@ -14,3 +14,6 @@ ctest --test-dir "$root/build-test" --output-on-failure -j "$(nproc)"
   -DVORRAN_SANITIZE=ON -DVORRAN_BUILD_BENCH=OFF
 ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$(nproc)"
+# The whole Timeline once more under the sanitizers, at random frame steps,
+# every frame checked for OpenGL errors and values that are not finite.
+"$root/scripts/sanitizer-capture.sh" --short

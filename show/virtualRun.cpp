@@ -102,10 +102,12 @@ double entryStartVirtualMs(int entry, FrameRate rate) {
   return trackTwo + endOf(std::min(last, 115));
 }
 
-VirtualCycle runVirtualCycle(FrameRate rate) {
+VirtualCycle runVirtualCycle(FrameRate rate) { return runVirtualCycleMs(frameStepMs(run.frame, rate)); }
+
+VirtualCycle runVirtualCycleMs(uint32_t stepMs) {
   VirtualCycle cycle;
   cycle.frame = run.frame;
-  advanceVirtualClock(frameStepMs(run.frame, rate));
+  advanceVirtualClock(stepMs);
   ++run.frame;
 
   const uint64_t cpuStart = threadCpuMicros();

@@ -58,6 +58,9 @@ double entryStartVirtualMs(int entry, FrameRate rate);
 
 // One cycle at the given rate.
 VirtualCycle runVirtualCycle(FrameRate rate);
+// One cycle that moves the clock by stepMs, whatever the rate: an uneven
+// frame, or the gap a pause leaves.
+VirtualCycle runVirtualCycleMs(uint32_t stepMs);
 
 // True once the presentation asked to end (the Escape fade-out has finished).
 bool virtualExitRequested(int* status);

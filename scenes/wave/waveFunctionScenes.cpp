@@ -89,7 +89,7 @@ void wfFrame(const DensityView (&views)[Views], const EquationPicture (&equation
   for (const DensityView& view : views) drawDensityView(view);
 
   advanceWavePhase();
-  double time = sequencer.frameMs * 0.05 * 0.5 * 0.0625;
+  double time = wfFrameTime(sequencer.frameMs);
   wfStep(waveFunction);
   while (time - 0.5 > 0) {
     wfStep(waveFunction);

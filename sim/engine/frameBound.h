@@ -14,3 +14,10 @@
 inline constexpr int32_t longestSimulatedFrameMs = 1000;
 
 inline int32_t simulatedFrameMs(int32_t frameMs) { return std::min(frameMs, longestSimulatedFrameMs); }
+
+// The substeps the spatial and planar engines, the ripple tank and the wave
+// packet have taken since program start: what a frame cost them, counted without a clock.
+struct EngineWork {
+  uint64_t substeps = 0;
+};
+inline EngineWork engineWork;

@@ -124,6 +124,7 @@ void planarStep(int32_t frameMs) {
     planarForces(w.particles, w.springs);
     planarFull(w.particles, h);
     remaining = remaining - w.substep;
+    ++engineWork.substeps;
     planarUpdateCircles(w.circles);
     planarCollide(w.particles, w.circles);
     planarUpdateCircles(w.circles);

@@ -85,6 +85,7 @@ void stepWorld(int32_t frameMs) {
       updateSpheres(w.spheres);
     }
     remaining = remaining - w.stepSize;
+    ++engineWork.substeps;
   } while (remaining > 0.0f && w.stepSize > 0.0f);
   if (!open) {
     updateSpheres(w.spheres);

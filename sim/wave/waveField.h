@@ -53,6 +53,7 @@ void forEachWaveStep(double time, Step step) {
   do {
     step(time < waveLongestStep ? time : waveLongestStep);
     time -= waveLongestStep;
+    ++engineWork.substeps;
   } while (time > 0.0);
 }
 

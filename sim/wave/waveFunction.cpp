@@ -65,6 +65,7 @@ SquareGrid<float, wfGridSize> wedgePotential() {
 }
 
 void wfStep(WaveFunction& wf) {
+  ++engineWork.substeps;
   auto& psi = wf.psi;
   auto& chi = wf.chi;
 

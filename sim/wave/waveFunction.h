@@ -6,6 +6,7 @@
 // it.
 #include <cstdint>
 
+#include "sim/engine/frameBound.h"
 #include "sim/wave/cellGrid.h"
 
 inline constexpr int wfGridSize = 76;
@@ -48,6 +49,11 @@ inline constexpr double wfDensityScale = 0.7692307974459868;
 // One time step of fixed length: the barrier's phase turn, 2 x 18 sweeps for
 // chi, psi = chi - psi, the border held at 0.
 void wfStep(WaveFunction& wf);
+
+// The packet's time for a frame: 0.0015625 time units per millisecond, in
+// steps of 0.5. A frame after a long pause covers only the longest simulated
+// frame's time: an hour would be 11,250 steps, a stall of many seconds.
+inline double wfFrameTime(int32_t frameMs) { return simulatedFrameMs(frameMs) * 0.05 * 0.5 * 0.0625; }
 // density from psi; 0 where any of the four cells that share the corner
 // with the cell's lower end is a wall.
 void wfDensity(WaveFunction& wf);

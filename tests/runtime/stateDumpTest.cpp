@@ -11,11 +11,13 @@
 #include "platform/random.h"
 #include "runtime/sequencer.h"
 #include "runtime/stateDump.h"
+#include "runtime/viewControls.h"
 #include "scenes/planar/planarDump.h"
 #include "scenes/spatial/worldDump.h"
 #include "show/startup.h"
 #include "sim/planar/planarWorld.h"
 #include "sim/spatial/world.h"
+#include "sim/wave/waveField.h"
 #include "tests/support/fileContents.h"
 
 namespace {
@@ -150,6 +152,30 @@ TEST_F(StateDumpTest, EngineListsInListOrderWithLinksAsPositions) {
   EXPECT_TRUE(jsonHas("planarWorld.json", "\"substep\": 0.00600000005,"));
   world = {};
   planarWorld = {};
+}
+
+TEST_F(StateDumpTest, CheckNamesTheFirstValueThatIsNotFiniteAndWritesNothing) {
+  registerStateDumps();
+  world = {};
+  startWorldLists(0);
+  addHangingPendulum();
+  EXPECT_EQ(firstNonFiniteState(), "");
+
+  // Record arrays: the bob, record 2 behind the head and the pivot; velocity y.
+  particleAt(1)->velocity.y = std::nan("");
+  EXPECT_EQ(firstNonFiniteState(), "worldParticles.npy[2].velocity[1] is NaN");
+  world = {};
+  // Plain arrays: row 3, column 40 of the ripple tank's 71 x 71 grid.
+  waveField.u[3][40] = -INFINITY;
+  EXPECT_EQ(firstNonFiniteState(), "waveU.npy[3, 40] is -infinity");
+  waveField = {};
+  // Scalars, in the Sequencer's file that comes first.
+  viewControls.viewShiftZ = INFINITY;
+  EXPECT_EQ(firstNonFiniteState(), "sequencer.json viewShiftZ is +infinity");
+  viewControls = {};
+  EXPECT_EQ(firstNonFiniteState(), "");
+  EXPECT_TRUE(fs::is_empty(folder));
+  EXPECT_FALSE(fs::exists("/sequencer.json"));
 }
 
 }  // namespace

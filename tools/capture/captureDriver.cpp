@@ -54,6 +54,8 @@ CaptureCycle captureCycle(int fps) { return captureCycle(FrameRate{fps, 1}); }
 
 CaptureCycle captureCycle(FrameRate rate) { return runVirtualCycle(rate); }
 
+CaptureCycle captureCycleMs(uint32_t stepMs) { return runVirtualCycleMs(stepMs); }
+
 void captureReadBack(bool on) { capture.readBack = on; }
 
 double captureReadBackSeconds() { return static_cast<double>(capture.readBackMicros) * 1e-6; }

@@ -27,6 +27,8 @@ void captureStart(int width = captureWidth, int height = captureHeight, uint32_t
 // One cycle at `fps` (whole) frames a second, or at a fractional rate.
 CaptureCycle captureCycle(int fps);
 CaptureCycle captureCycle(FrameRate rate);
+// One cycle that moves the clock by stepMs.
+CaptureCycle captureCycleMs(uint32_t stepMs);
 
 // Whether pictures are read back (on by default); a capture that looks at
 // none of a stretch's frames turns it off there.

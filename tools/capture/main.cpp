@@ -2,6 +2,7 @@
 // and writes the frames as video with the show's sound, as PNG files, or the
 // simulations' state, for sharing, screenshots and the study of the
 // simulations.
+#include <GL/gl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,6 +37,7 @@ const char* const usage =
     "usage: vorran-capture [--video FILE.mp4] [--wav FILE.wav] [--out DIR] [--timing FILE.csv]\n"
     "                      [--dump-state DIR2] [--size WxH] [--fps N|N/M] [--entries A-B]\n"
     "                      [--from ENTRY] [--from-ms X] [--to-ms Y] [--every K] [--scroll-ms S]\n"
+    "                      [--random-steps SEED] [--check]\n"
     "\n"
     "Plays the presentation on a virtual clock and writes the selected frames.\n"
     "Frames are selected by their entry (1 to 116) and their virtual time since\n"
@@ -65,6 +67,12 @@ const char* const usage =
     "  --every K          write every K-th selected frame as PNG and state (default 1)\n"
     "  --scroll-ms S      the closing scroll never ends: stop S ms after it\n"
     "                     began when nothing else ends the capture (default 60000)\n"
+    "  --random-steps SEED  each frame moves the clock by a whole number of ms\n"
+    "                     drawn evenly from 0 to 100, from a generator of the\n"
+    "                     tool's own seeded with SEED (not with --video or --wav)\n"
+    "  --check            after every frame, stop with one line at the first\n"
+    "                     simulation value that is NaN or infinite, or at an\n"
+    "                     OpenGL error; it may be the only output\n"
     "\n"
     "Without a display it runs itself under xvfb-run.\n";
 
@@ -83,6 +91,9 @@ struct Options {
   int64_t toMs = -1;
   int64_t every = 1;
   int64_t scrollMs = 60000;
+  bool randomSteps = false;
+  uint64_t stepSeed = 0;
+  bool check = false;
 };
 
 [[noreturn]] void badArguments(const std::string& message) {
@@ -107,6 +118,10 @@ Options parseOptions(int argc, char** argv) {
     if (option == "--help" || option == "-h") {
       std::fputs(usage, stdout);
       std::exit(0);
+    }
+    if (option == "--check") {
+      options.check = true;
+      continue;
     }
     if (i + 1 >= argc) badArguments(option + " needs a value");
     const char* value = argv[++i];
@@ -140,6 +155,9 @@ Options parseOptions(int argc, char** argv) {
     } else if (option == "--to-ms") {
       options.toMs = parseNumber("--to-ms", value, 0, UINT32_MAX);
       msRangeGiven = true;
+    } else if (option == "--random-steps") {
+      options.randomSteps = true;
+      options.stepSeed = static_cast<uint64_t>(parseNumber("--random-steps", value, 0, INT64_MAX));
     } else if (option == "--scroll-ms") {
       options.scrollMs = parseNumber("--scroll-ms", value, 0, UINT32_MAX);
     } else if (option == "--entries") {
@@ -154,8 +172,12 @@ Options parseOptions(int argc, char** argv) {
     }
   }
   if (options.out.empty() && options.video.empty() && options.wav.empty() && options.timing.empty() &&
-      options.dumpState.empty()) {
-    badArguments("give --video FILE.mp4, --wav FILE.wav, --out DIR, --timing FILE.csv or --dump-state DIR2");
+      options.dumpState.empty() && !options.check) {
+    badArguments("give --video FILE.mp4, --wav FILE.wav, --out DIR, --timing FILE.csv, --dump-state DIR2 or --check");
+  }
+  // The sound follows the frames at the frame rate.
+  if (options.randomSteps && (!options.video.empty() || !options.wav.empty())) {
+    badArguments("--random-steps cannot go with --video or --wav");
   }
   if (msRangeGiven && options.toMs >= 0 && options.toMs < options.fromMs) {
     badArguments("--to-ms must not be less than --from-ms");
@@ -227,6 +249,42 @@ void showProgress(double fraction, int entry, double elapsed, double framesPerSe
   const double left = fraction > 0.01 ? elapsed * (1.0 - fraction) / fraction : 0.0;
   std::fprintf(stderr, "\r[%s] %3d%%  entry %3d  %5.1f frames/s  %4.0f s left ", bar,
                static_cast<int>(fraction * 100.0), entry, framesPerSecond, left);
+}
+
+// The steps of --random-steps come from a generator of the tool's own
+// (SplitMix64), so that the show's random draws stay those of an even run.
+uint32_t nextRandomStepMs(uint64_t& state) {
+  state += 0x9E3779B97F4A7C15u;
+  uint64_t z = state;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+  z ^= z >> 31;
+  return static_cast<uint32_t>(z % 101);
+}
+
+const char* glErrorName(GLenum error) {
+  switch (error) {
+    case GL_INVALID_ENUM: return "GL_INVALID_ENUM";
+    case GL_INVALID_VALUE: return "GL_INVALID_VALUE";
+    case GL_INVALID_OPERATION: return "GL_INVALID_OPERATION";
+    case GL_STACK_OVERFLOW: return "GL_STACK_OVERFLOW";
+    case GL_STACK_UNDERFLOW: return "GL_STACK_UNDERFLOW";
+    case GL_OUT_OF_MEMORY: return "GL_OUT_OF_MEMORY";
+    default: return "an unknown error";
+  }
+}
+
+// What --check finds wrong after a frame: an OpenGL error, or a simulation
+// value that is not finite; empty when the frame is sound.
+std::string frameFault() {
+  const GLenum error = glGetError();
+  if (error != GL_NO_ERROR) {
+    char text[64];
+    std::snprintf(text, sizeof text, "OpenGL error %s (0x%04X)", glErrorName(error), error);
+    return text;
+  }
+  const std::string state = firstNonFiniteState();
+  return state.empty() ? state : "state " + state;
 }
 
 // Ctrl-C or a termination request: the capture stops after the frame in
@@ -353,15 +411,18 @@ int main(int argc, char** argv) {
   std::signal(SIGTERM, requestStop);
   // Pictures are read back only where something is made of them.
   const bool pictures = csv != nullptr || !videoPath.empty();
+  // Random steps average 50 ms.
+  const FrameRate averageRate = options.randomSteps ? FrameRate{20, 1} : options.rate;
   // Frames well before the first one asked for are stepped and drawn as
   // always, with no pixel touched and nothing read back; the last two
   // seconds before it are drawn in full, so that whatever a picture keeps of
   // the frames before it is there.
   const double drawFromMs = std::max(static_cast<double>(options.fromMs),
-                                     entryStartVirtualMs(options.firstEntry, options.rate)) - 2000.0;
+                                     entryStartVirtualMs(options.firstEntry, averageRate)) - 2000.0;
   uint32_t lastMs = 0;
-  const double endMs = expectedEndMs(options.toMs >= 0 ? timelineLength : options.lastEntry, options.rate,
+  const double endMs = expectedEndMs(options.toMs >= 0 ? timelineLength : options.lastEntry, averageRate,
                                      options.scrollMs);
+  uint64_t stepState = options.stepSeed;
   // Sound: virtual sample n is heard n / 44.1 ms after start-up. Frame k's
   // cycle ends at (k + 1) / fps seconds, give or take a millisecond, and its
   // block of sound runs from there to the next frame's; the blocks' lengths
@@ -388,13 +449,22 @@ int main(int argc, char** argv) {
     setFramesUnseen(unseen);
     captureReadBack(pictures && !unseen);
     const uint64_t cycleStart = monotonicMicros();
-    const CaptureCycle cycle = captureCycle(options.rate);
-    const uint64_t cycleEnd = monotonicMicros();
-    cycleMicros += cycleEnd - cycleStart;
+    const CaptureCycle cycle =
+        options.randomSteps ? captureCycleMs(nextRandomStepMs(stepState)) : captureCycle(options.rate);
+    cycleMicros += monotonicMicros() - cycleStart;
     lastMs = cycle.virtualMs;
     ++cycles;
     int status = 0;
     if (captureExitRequested(&status)) break;
+    if (options.check) {
+      const std::string fault = frameFault();
+      if (!fault.empty()) {
+        if (terminal) std::fputc('\n', stderr);
+        std::fprintf(stderr, "vorran-capture: frame %" PRId64 " (entry %d, %u ms, frameMs %d): %s\n", cycle.frame,
+                     cycle.entry, cycle.virtualMs, cycle.frameMs, fault.c_str());
+        return 1;
+      }
+    }
 
     const int64_t ms = cycle.virtualMs;
     if (cycle.entry > options.lastEntry) break;
@@ -504,6 +574,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "wrote the sound to %s; ", wavPath.c_str());
   }
   if (!timingPath.empty()) std::fprintf(stderr, "timed %" PRId64 " frames to %s; ", timed, timingPath.c_str());
+  if (options.check) std::fputs("checked every frame: no OpenGL error, every simulation value finite; ", stderr);
   std::fprintf(stderr, "rendered %" PRId64 " frames in %.1f s, %.1f frames per second\n", cycles, seconds,
                seconds > 0.0 ? static_cast<double>(cycles) / seconds : 0.0);
   const double readBack = captureReadBackSeconds();
