@@ -11,18 +11,13 @@ struct CaptureState {
   int width = captureWidth;
   int height = captureHeight;
   bool readBack = true;
-  int64_t swaps = 0;
   uint64_t readBackMicros = 0;
   std::vector<uint8_t> pixels = std::vector<uint8_t>(captureWidth * captureHeight * 3, 0);
 };
 
 CaptureState capture;
 
-// The picture is read from the back buffer just before it is shown. Only
-// every thirtieth picture is shown in the capture's window, as a preview:
-// handing each frame to the X server costs a copy of the whole picture and
-// the server's time beside it. The back buffer keeps what was drawn either
-// way, so the pictures read are the same.
+// The picture is read from the back buffer just before it is shown.
 void readThenSwap() {
   if (capture.readBack) {
     const uint64_t start = monotonicMicros();
@@ -34,11 +29,7 @@ void readThenSwap() {
     glReadPixels(0, 0, capture.width, capture.height, GL_RGB, GL_UNSIGNED_BYTE, capture.pixels.data());
     capture.readBackMicros += monotonicMicros() - start;
   }
-  if (capture.swaps++ % 30 == 0) {
-    glutSwapBuffers();
-  } else {
-    glFlush();
-  }
+  glutSwapBuffers();
 }
 
 }  // namespace
