@@ -577,11 +577,14 @@ int main(int argc, char** argv) {
   if (options.check) std::fputs("checked every frame: no OpenGL error, every simulation value finite; ", stderr);
   std::fprintf(stderr, "rendered %" PRId64 " frames in %.1f s, %.1f frames per second\n", cycles, seconds,
                seconds > 0.0 ? static_cast<double>(cycles) / seconds : 0.0);
-  const double readBack = captureReadBackSeconds();
-  std::fprintf(stderr,
-               "vorran-capture: %.1f s stepping and drawing, %.1f s reading pictures back, %.1f s handing frames "
-               "to the encoder, %.1f s writing pictures and state\n",
-               static_cast<double>(cycleMicros) * 1e-6 - readBack, readBack,
-               static_cast<double>(encoderMicros) * 1e-6, static_cast<double>(fileMicros) * 1e-6);
+  // Where the time went, when more than stepping and drawing took it.
+  if (pictures || !dumpState.empty()) {
+    const double readBack = captureReadBackSeconds();
+    std::fprintf(stderr,
+                 "vorran-capture: %.1f s stepping and drawing, %.1f s reading pictures back, %.1f s handing frames "
+                 "to the encoder, %.1f s writing pictures and state\n",
+                 static_cast<double>(cycleMicros) * 1e-6 - readBack, readBack,
+                 static_cast<double>(encoderMicros) * 1e-6, static_cast<double>(fileMicros) * 1e-6);
+  }
   return 0;
 }
