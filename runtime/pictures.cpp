@@ -159,14 +159,5 @@ void drawPictureContent(Picture picture, const uint8_t (&blank)[3], float left, 
   }
   const auto x = [&](float s) { return left + (s - low) / span * (right - left); };
   const auto y = [&](float t) { return bottom + (t - low) / span * (top - bottom); };
-  glBegin(GL_QUADS);
-  glTexCoord2f(s0, t0);
-  glVertex2f(x(s0), y(t0));
-  glTexCoord2f(s0, t1);
-  glVertex2f(x(s0), y(t1));
-  glTexCoord2f(s1, t1);
-  glVertex2f(x(s1), y(t1));
-  glTexCoord2f(s1, t0);
-  glVertex2f(x(s1), y(t0));
-  glEnd();
+  drawTexturedQuad({{s0, t0, x(s0), y(t0)}, {s0, t1, x(s0), y(t1)}, {s1, t1, x(s1), y(t1)}, {s1, t0, x(s1), y(t0)}});
 }

@@ -12,7 +12,6 @@
 
 #include "platform/clock.h"
 #include "platform/programDirectory.h"
-#include "runtime/screen.h"
 #include "runtime/sequencer.h"
 #include "runtime/stateDump.h"
 #include "show/options.h"
@@ -92,21 +91,16 @@ void fastForward(const Options& options) {
   startVirtualRun(options.kind, options.width, options.height, 0, nullptr);
   const bool keyboard = options.kind == DisplayKind::FullScreen || options.kind == DisplayKind::Window;
   if (keyboard) glutKeyboardFunc(noKeys);
-  // Frames until two seconds before the start point are drawn with no pixel
-  // touched; the last two are drawn in full, so that the first live frame
-  // finds whatever the picture keeps of the frames before it.
   const FrameRate rate{60, 1};
-  const double drawFromMs =
-      (options.start.entry > 0 ? entryStartVirtualMs(options.start.entry, rate)
-                               : static_cast<double>(options.start.ms)) - 2000.0;
+  drawUnseenUntil(options.start.entry > 0 ? entryStartVirtualMs(options.start.entry, rate)
+                                          : static_cast<double>(options.start.ms));
   VirtualCycle cycle;
   do {
-    setFramesUnseen(static_cast<double>(cycle.virtualMs) < drawFromMs);
     cycle = runVirtualCycle(rate);
     // Now and then the window is let to answer (repaint, close).
     if (cycle.frame % 60 == 0) glutMainLoopEvent();
   } while (!options.start.reachedBy(cycle) && !virtualExitRequested(nullptr));
-  setFramesUnseen(false);
+  drawUnseenUntil(0.0);
   std::fprintf(stderr, "vorran: reached entry %d at %.1f s of the show in %.1f s\n", cycle.entry,
                cycle.virtualMs / 1000.0, static_cast<double>(monotonicMicros() - began) * 1e-6);
   if (!options.dumpState.empty()) {

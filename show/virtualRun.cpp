@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/glutSeam.h"
 #include "runtime/music.h"
+#include "runtime/screen.h"
 #include "runtime/sequencer.h"
 #include "show/startup.h"
 #include "show/timeline.h"
@@ -27,6 +28,8 @@ struct VirtualRun {
   // When the display callback started, and how long it took up to the swap.
   uint64_t displayStartMicros = 0;
   uint64_t displayMicros = 0;
+  // Cycles starting before this virtual time fill no pixel.
+  double unseenBeforeMs = 0.0;
   // The window's size as its first reshape event gave it.
   int windowWidth = 0;
   int windowHeight = 0;
@@ -102,11 +105,19 @@ double entryStartVirtualMs(int entry, FrameRate rate) {
   return trackTwo + endOf(std::min(last, 115));
 }
 
+void drawUnseenUntil(double ms) {
+  run.unseenBeforeMs = ms - 2000.0;
+  setFramesUnseen(nextCycleUnseen());
+}
+
+bool nextCycleUnseen() { return static_cast<double>(getTickCount() - run.startTick) < run.unseenBeforeMs; }
+
 VirtualCycle runVirtualCycle(FrameRate rate) { return runVirtualCycleMs(frameStepMs(run.frame, rate)); }
 
 VirtualCycle runVirtualCycleMs(uint32_t stepMs) {
   VirtualCycle cycle;
   cycle.frame = run.frame;
+  setFramesUnseen(nextCycleUnseen());
   advanceVirtualClock(stepMs);
   ++run.frame;
 

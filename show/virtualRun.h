@@ -56,6 +56,15 @@ void startVirtualRun(DisplayKind kind, int width, int height, uint32_t startTick
 // phases. Good to a few frames.
 double entryStartVirtualMs(int entry, FrameRate rate);
 
+// Cycles that begin more than two seconds before `ms` (virtual time since
+// start-up) are stepped and drawn as always, but fill no pixel: a run ahead
+// to a later moment costs its steps and not its pictures. The last two
+// seconds are drawn in full, so that whatever a picture keeps of the frames
+// before it is there. 0 draws every cycle in full.
+void drawUnseenUntil(double ms);
+// Whether the next cycle will fill no pixel.
+bool nextCycleUnseen();
+
 // One cycle at the given rate.
 VirtualCycle runVirtualCycle(FrameRate rate);
 // One cycle that moves the clock by stepMs, whatever the rate: an uneven

@@ -21,7 +21,6 @@
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/programDirectory.h"
-#include "runtime/screen.h"
 #include "runtime/stateDump.h"
 #include "show/options.h"
 #include "show/timeline.h"
@@ -330,19 +329,23 @@ double quantile(const std::vector<double>& sorted, double q) {
   return sorted[std::min(sorted.size(), std::max<size_t>(rank, 1)) - 1];
 }
 
-// Per entry: frames, and the median, 95th percentile and maximum of the time
-// a frame took (idle plus display); then the median of the presentation's
-// own processor time in a frame (the rest is the rasteriser's).
-void printTimingTable(const std::map<int, std::vector<double>>& frameMsByEntry,
-                      std::map<int, std::vector<double>>& cpuMsByEntry) {
+// The times of an entry's frames: each one's idle plus display, and the
+// presentation's own processor time in it (the rest is the rasteriser's).
+struct EntryTimes {
+  std::vector<double> frameMs;
+  std::vector<double> cpuMs;
+};
+
+// Per entry: frames, the median, 95th percentile and maximum of the frame
+// time, and the median of the processor time.
+void printTimingTable(std::map<int, EntryTimes>& timesByEntry) {
   std::printf("entry  frames  medianMs   p95Ms   maxMs  cpuMs\n");
-  for (const auto& [entry, times] : frameMsByEntry) {
-    std::vector<double> sorted = times;
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<double>& cpu = cpuMsByEntry[entry];
-    std::sort(cpu.begin(), cpu.end());
-    std::printf("%5d  %6zu  %8.2f  %6.2f  %6.2f  %5.2f\n", entry, sorted.size(), quantile(sorted, 0.5),
-                quantile(sorted, 0.95), sorted.back(), quantile(cpu, 0.5));
+  for (auto& [entry, times] : timesByEntry) {
+    std::sort(times.frameMs.begin(), times.frameMs.end());
+    std::sort(times.cpuMs.begin(), times.cpuMs.end());
+    std::printf("%5d  %6zu  %8.2f  %6.2f  %6.2f  %5.2f\n", entry, times.frameMs.size(),
+                quantile(times.frameMs, 0.5), quantile(times.frameMs, 0.95), times.frameMs.back(),
+                quantile(times.cpuMs, 0.5));
   }
 }
 
@@ -387,8 +390,7 @@ int main(int argc, char** argv) {
   if (csv != nullptr) std::fprintf(csv, "frame,entry,virtualMs,timelineMs,frameMs\n");
   FILE* timing = timingPath.empty() ? nullptr : openForWriting(timingPath);
   if (timing != nullptr) std::fprintf(timing, "frame,entry,idleMs,displayMs,cpuMs\n");
-  std::map<int, std::vector<double>> frameMsByEntry;
-  std::map<int, std::vector<double>> cpuMsByEntry;
+  std::map<int, EntryTimes> timesByEntry;
   WavWriter wav;
   if (!wavPath.empty() && !openWav(wav, wavPath)) {
     std::fprintf(stderr, "vorran-capture: cannot write %s\n", wavPath.c_str());
@@ -413,13 +415,10 @@ int main(int argc, char** argv) {
   const bool pictures = csv != nullptr || !videoPath.empty();
   // Random steps average 50 ms.
   const FrameRate averageRate = options.randomSteps ? FrameRate{20, 1} : options.rate;
-  // Frames well before the first one asked for are stepped and drawn as
-  // always, with no pixel touched and nothing read back; the last two
-  // seconds before it are drawn in full, so that whatever a picture keeps of
-  // the frames before it is there.
-  const double drawFromMs = std::max(static_cast<double>(options.fromMs),
-                                     entryStartVirtualMs(options.firstEntry, averageRate)) - 2000.0;
-  uint32_t lastMs = 0;
+  // Frames well before the first one asked for fill no pixel and are not
+  // read back.
+  drawUnseenUntil(
+      std::max(static_cast<double>(options.fromMs), entryStartVirtualMs(options.firstEntry, averageRate)));
   const double endMs = expectedEndMs(options.toMs >= 0 ? timelineLength : options.lastEntry, averageRate,
                                      options.scrollMs);
   uint64_t stepState = options.stepSeed;
@@ -445,14 +444,11 @@ int main(int argc, char** argv) {
   int lastWrittenEntry = 0;
   bool failed = false;
   while (stopRequested == 0 && !failed) {
-    const bool unseen = static_cast<double>(lastMs) < drawFromMs;
-    setFramesUnseen(unseen);
-    captureReadBack(pictures && !unseen);
+    captureReadBack(pictures && !nextCycleUnseen());
     const uint64_t cycleStart = monotonicMicros();
     const CaptureCycle cycle =
         options.randomSteps ? captureCycleMs(nextRandomStepMs(stepState)) : captureCycle(options.rate);
     cycleMicros += monotonicMicros() - cycleStart;
-    lastMs = cycle.virtualMs;
     ++cycles;
     int status = 0;
     if (captureExitRequested(&status)) break;
@@ -478,8 +474,9 @@ int main(int argc, char** argv) {
     if (inRange && timing != nullptr) {
       std::fprintf(timing, "%" PRId64 ",%d,%.3f,%.3f,%.3f\n", cycle.frame, cycle.entry, cycle.idleMs,
                    cycle.displayMs, cycle.cpuMs);
-      frameMsByEntry[cycle.entry].push_back(cycle.idleMs + cycle.displayMs);
-      cpuMsByEntry[cycle.entry].push_back(cycle.cpuMs);
+      EntryTimes& times = timesByEntry[cycle.entry];
+      times.frameMs.push_back(cycle.idleMs + cycle.displayMs);
+      times.cpuMs.push_back(cycle.cpuMs);
     }
     if (inRange && wav.file != nullptr) {
       const int64_t first = soundAt(cycle.frame + 1);
@@ -557,9 +554,9 @@ int main(int argc, char** argv) {
   }
 
   const double seconds = static_cast<double>(monotonicMicros() - wallStart) * 1e-6;
-  if (timing != nullptr) printTimingTable(frameMsByEntry, cpuMsByEntry);
+  if (timing != nullptr) printTimingTable(timesByEntry);
   int64_t timed = 0;
-  for (const auto& entryTimes : frameMsByEntry) timed += static_cast<int64_t>(entryTimes.second.size());
+  for (const auto& [entry, times] : timesByEntry) timed += static_cast<int64_t>(times.frameMs.size());
   std::fputs("vorran-capture: ", stderr);
   if (!out.empty() || !dumpState.empty()) {
     const std::string where = !out.empty() && !dumpState.empty() ? out + " and their state to " + dumpState
