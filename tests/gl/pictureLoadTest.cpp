@@ -287,40 +287,4 @@ TEST_F(LoadingScreenRun, PictureContentIsItsBoxOnItsBackground) {
   glDeleteTextures(1, &texture);
 }
 
-// A picture whose reduced images are another colour shows whether a quad
-// was drawn with the plain filter: an enlarged quad (and one turned about
-// the screen's normal) must look as the mipmapped filter draws it, red; a
-// reduced one must still read its reduced images, green; and the texture
-// keeps its mipmapped filter afterwards.
-TEST_F(LoadingScreenRun, OnlyEnlargedPicturesSkipTheirReducedImages) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  for (int level = 0, side = 64; side >= 1; ++level, side /= 2) {
-    const std::vector<uint8_t> texels(static_cast<size_t>(side * side * 3), 0);
-    std::vector<uint8_t> coloured = texels;
-    for (size_t k = 0; k < coloured.size(); k += 3) coloured[k + (level == 0 ? 0 : 1)] = 255;
-    glTexImage2D(GL_TEXTURE_2D, level, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, coloured.data());
-  }
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-  const auto centre = [](float half, float turn) {
-    freshCanvas(0.0f);
-    glEnable(GL_TEXTURE_2D);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glRotatef(turn, 0.0f, 0.0f, 1.0f);
-    drawTexturedRectangle(-half, -half, half, half);
-    glLoadIdentity();
-    glDisable(GL_TEXTURE_2D);
-    return readBackBuffer().at(400, 300);
-  };
-  EXPECT_TRUE(near(centre(0.9f, 0.0f), 255, 0, 0, 2));
-  EXPECT_TRUE(near(centre(0.9f, 30.0f), 255, 0, 0, 2));
-  EXPECT_TRUE(near(centre(0.02f, 0.0f), 0, 255, 0, 2));
-  GLint filter = 0;
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
-  EXPECT_EQ(filter, GL_LINEAR_MIPMAP_LINEAR);
-  glDeleteTextures(1, &texture);
-}
-
 }  // namespace
